@@ -1,0 +1,49 @@
+#pragma once
+
+#include "board/CardRecord.h"
+#include "platform/Geometry.h"
+
+#include <array>
+#include <string>
+
+class Picture;
+class Rng;
+
+// One card instance: a copy of a definition with its colour and, for thread cards, its text.
+class Card {
+public:
+    explicit Card(Rng& rng);
+
+    // Copies definition cardIndex, sets the colour; thread cards take thCardText and mark 0.
+    // The weights become running sums so that a draw is one comparison per text.
+    void Load(const std::array<CardRecord, CardDefCount>& cardDefs, int cardIndex, int cardColor,
+              const std::string& thCardText);
+
+    int cardIndex() const { return record_.cardIndex; }
+    int resNum() const { return record_.resNum; }
+    int Size() const { return record_.Size; }
+    int Agesage() const { return record_.Agesage; }
+    const std::string& CardText() const { return record_.CardText; }
+    int cardColor() const { return record_.cardColor; }
+    int browserCrash() const { return record_.cardIndex == ThreadCard ? record_.Size : 0; }
+    // Only thread cards carry the mark; on any other card the write is ignored.
+    void browserCrash(int mark);
+    // A fresh weighted draw on every call; empty when every weight is 0.
+    std::string ResText() const;
+    const std::array<int32_t, 5>& RunningWeights() const { return record_.resWeight; }
+
+    void PictureMask(const Picture* picture) { mask_ = picture; }
+    void PictureRainbow(const Picture* picture) { rainbow_ = picture; }
+    const Picture* GetPictureMask() const { return mask_; }
+    const Picture* GetPictureRainbow() const { return rainbow_; }
+
+    // Band polygons relative to the card's top-left corner.
+    const std::array<Point, 18>& BandPoints() const { return points_; }
+
+private:
+    Rng& rng_;
+    CardRecord record_;
+    const Picture* mask_ = nullptr;
+    const Picture* rainbow_ = nullptr;
+    std::array<Point, 18> points_;
+};

@@ -1,0 +1,95 @@
+#include "platform/FontEngine.h"
+#include "platform/FileSystem.h"
+#include "platform/NullAudio.h"
+#include "platform/PngWriter.h"
+#include "platform/ProgramExit.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/sdl/SdlPlatform.h"
+#include "shell/CommandLine.h"
+#include "shell/Game.h"
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+std::string FolderWithSlash(std::string dir)
+{
+    if (!dir.empty() && dir.back() != '/')
+        dir += '/';
+    return dir;
+}
+
+uint64_t ClockSeed()
+{
+    return static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+std::unique_ptr<Platform> MakePlatform(const CommandLine& line)
+{
+    if (line.headless) {
+        auto headless = std::make_unique<HeadlessPlatform>(std::make_unique<NullAudio>());
+        if (!line.script.empty())
+            headless->LoadScript(line.script);
+        return headless;
+    }
+    return std::make_unique<SdlPlatform>(std::make_unique<NullAudio>());
+}
+
+// Ends the program the K-th time it waits for the player in the given state.
+void InstallQuitAtState(Game& game, int state, int count)
+{
+    game.onInputWait = [&game, state, count, seen = 0](int waitingIn) mutable {
+        if (waitingIn == state && ++seen == count)
+            game.Quit(0);
+    };
+}
+
+int Run(const CommandLine& line)
+{
+    std::unique_ptr<FontEngine> fonts = FontEngine::Create();
+    std::unique_ptr<Platform> platform = MakePlatform(line);
+    const std::string appPath = FolderWithSlash(line.dataDir.empty() ? FileSystem::ExecutableDir() : line.dataDir);
+    Game game(*platform, fonts.get(), line.seed.value_or(ClockSeed()), line.seed.has_value(), appPath);
+    if (line.quitAtState >= 0)
+        InstallQuitAtState(game, line.quitAtState, line.quitAtCount);
+    int status = 0;
+    try {
+        game.Start();
+        game.Run();
+    } catch (const ProgramExit& exit) {
+        status = exit.status;
+    }
+    if (!line.screenshot.empty() && !WritePng(game.PictureMain, line.screenshot)) {
+        std::fprintf(stderr, "pakaponta: cannot write %s\n", line.screenshot.c_str());
+        return 1;
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string error;
+    const std::optional<CommandLine> line = CommandLine::Parse({argv + 1, argv + argc}, error);
+    if (!line) {
+        std::fprintf(stderr, "pakaponta: %s\n%s", error.c_str(), CommandLine::Usage());
+        return 2;
+    }
+    if (line->help) {
+        std::fputs(CommandLine::Usage(), stdout);
+        return 0;
+    }
+    if (line->version) {
+        std::printf("pakaponta %s\n", PAKAPONTA_VERSION);
+        return 0;
+    }
+    try {
+        return Run(*line);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "pakaponta: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+// What the window reports. The platform calls these from inside PumpEvents, on the game's thread,
+// possibly while the game is itself inside a wait (that re-entry is how the game works).
+class EventSink {
+public:
+    virtual ~EventSink() = default;
+    // Virtual key codes as on the game's original platform (arrows 37..40, keypad 96..105, Enter 13...).
+    virtual void KeyDown(int keyCode) = 0;
+    // button: 1 left, 2 right, 4 middle. The second press of a double click arrives as DblClick only.
+    virtual void MouseDown(int button, double x, double y) = 0;
+    virtual void MouseMove(double x, double y) = 0;
+    virtual void DblClick() = 0;
+    virtual void Paint() = 0;
+    virtual void Resize(bool minimized) = 0;
+    virtual void Unload() = 0;
+};

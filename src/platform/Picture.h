@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/Geometry.h"
+
+#include <string_view>
+#include <vector>
+
+class FontEngine;
+
+enum class RasterOp { SrcCopy, SrcPaint, Blackness };
+
+// The two Gothic faces the game draws with.
+enum class FontFace { PGothic, Gothic };
+
+constexpr unsigned DT_NOCLIP = 0x100;
+constexpr unsigned DT_CALCRECT = 0x400;
+
+// An off-screen 24-bit picture with the drawing state and operations of a classic GDI device
+// context, so that every coordinate the game uses lands on the same pixel it always did.
+// Texts are UTF-8; byte counts, where the game passes them, are counted in CP932.
+class Picture {
+public:
+    // fonts may be null: the picture then skips every drawing call (the simulator's null renderer).
+    Picture(FontEngine* fonts, int width, int height);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void Resize(int width, int height);
+    bool Drawing() const { return fonts_ != nullptr; }
+
+    void SetForeColor(Color c) { foreColor_ = c; }
+    Color ForeColor() const { return foreColor_; }
+    void SetFillColor(Color c) { fillColor_ = c; }
+    Color FillColor() const { return fillColor_; }
+    void SetFillSolid(bool solid) { fillSolid_ = solid; }
+    bool FillSolid() const { return fillSolid_; }
+    void SetPenWidth(int width) { penWidth_ = width; }
+    int PenWidth() const { return penWidth_; }
+    void SetFontFace(FontFace face) { fontFace_ = face; }
+    FontFace GetFontFace() const { return fontFace_; }
+    void SetFontSize(double points) { fontSize_ = points; }
+    double FontSize() const { return fontSize_; }
+    void SetBold(bool bold) { bold_ = bold; }
+    bool Bold() const { return bold_; }
+    void SetUnderline(bool underline) { underline_ = underline; }
+    bool Underline() const { return underline_; }
+
+    // Fills the picture with its background colour, white.
+    void Clear();
+
+    void BitBlt(int x, int y, int w, int h, const Picture* src, int sx, int sy, RasterOp op);
+    void Rectangle(int left, int top, int right, int bottom);
+    void RoundRect(int left, int top, int right, int bottom, int cornerW, int cornerH);
+    void Polygon(const Point* points, int count);
+    void Polyline(const Point* points, int count);
+    void TextOutA(int x, int y, std::string_view text);
+    // Draws only the first cp932Bytes bytes of the text's CP932 form.
+    void TextOutA(int x, int y, std::string_view text, int cp932Bytes);
+    // DT_CALCRECT grows rect to the text (CR LF starts a line) without drawing; otherwise draws.
+    void DrawTextA(std::string_view text, Rect& rect, unsigned flags);
+
+    Color Pixel(int x, int y) const;
+    void SetPixel(int x, int y, Color c);
+    // Rows of 0x00RRGGBB words, Width() per row: the layout a streaming texture takes as is.
+    const uint32_t* Data() const { return pixels_.data(); }
+
+private:
+    FontEngine* fonts_;
+    int width_;
+    int height_;
+    std::vector<uint32_t> pixels_;
+    Color foreColor_ = 0;
+    Color fillColor_ = 0xFFFFFF;
+    bool fillSolid_ = false;
+    int penWidth_ = 1;
+    FontFace fontFace_ = FontFace::PGothic;
+    double fontSize_ = 9.75;
+    bool bold_ = false;
+    bool underline_ = false;
+};

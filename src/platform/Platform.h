@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class AudioOutput;
+class EventSink;
+class Picture;
+
+// Everything the game needs from the machine: a window, a millisecond clock, event pumping, a
+// message box and sound. Two implementations: a real SDL window and a headless one with a virtual
+// clock for tests and the simulator.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Milliseconds; wraps at 2^32 like the clock the game was written for.
+    virtual uint32_t GetTickCount() = 0;
+
+    virtual void SetEventSink(EventSink* sink) = 0;
+    virtual void ShowWindow() = 0;
+    // Copies the picture to the window (the whole 808 x 630 client area).
+    virtual void Present(const Picture& picture) = 0;
+
+    // Delivers every event that is due now to the sink, without blocking.
+    virtual void PumpEvents() = 0;
+    // Blocks until an event is due or the clock reaches the deadline. Headless: advances the
+    // virtual clock instead of sleeping, and ends the run (throws ProgramExit{0}) when asked to
+    // wait without a deadline while no input will ever come.
+    virtual void WaitForEvent(uint32_t deadline) = 0;
+    virtual void WaitForEventForever() = 0;
+
+    virtual void MessageBox(std::string_view title, std::string_view text) = 0;
+    virtual AudioOutput& Audio() = 0;
+};

@@ -1,0 +1,81 @@
+#include "shell/CommandLine.h"
+
+#include <charconv>
+
+namespace {
+
+template <typename T> bool ParseNumber(const std::string& text, T& value)
+{
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && !text.empty();
+}
+
+} // namespace
+
+const char* CommandLine::Usage()
+{
+    return "usage: pakaponta [options]\n"
+           "  --data DIR              folder of the data files (default: the program's folder)\n"
+           "  --seed N                fixed random seed: the same games every run\n"
+           "  --headless              no window, no sound, virtual clock\n"
+           "  --script FILE           headless: timed input commands to play\n"
+           "  --screenshot FILE.png   write the screen as a PNG when the program ends\n"
+           "  --quit-at-state S[:K]   end the K-th time the program waits for input in state S\n"
+           "  --help                  this text\n"
+           "  --version               the program's version\n";
+}
+
+std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& args, std::string& error)
+{
+    CommandLine line;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "--data") {
+            if (!value(line.dataDir))
+                return std::nullopt;
+        } else if (arg == "--seed") {
+            uint64_t seed = 0;
+            if (!value(text) || !ParseNumber(text, seed)) {
+                error = "--seed needs a non-negative whole number";
+                return std::nullopt;
+            }
+            line.seed = seed;
+        } else if (arg == "--headless") {
+            line.headless = true;
+        } else if (arg == "--script") {
+            if (!value(line.script))
+                return std::nullopt;
+        } else if (arg == "--screenshot") {
+            if (!value(line.screenshot))
+                return std::nullopt;
+        } else if (arg == "--quit-at-state") {
+            if (!value(text))
+                return std::nullopt;
+            const size_t colon = text.find(':');
+            const bool ok = ParseNumber(text.substr(0, colon), line.quitAtState) &&
+                            (colon == std::string::npos || ParseNumber(text.substr(colon + 1), line.quitAtCount));
+            if (!ok || line.quitAtCount < 1) {
+                error = "--quit-at-state needs S or S:K (K >= 1)";
+                return std::nullopt;
+            }
+        } else if (arg == "--help") {
+            line.help = true;
+        } else if (arg == "--version") {
+            line.version = true;
+        } else {
+            error = "unknown option " + arg;
+            return std::nullopt;
+        }
+    }
+    return line;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The program's options; see the README's "Options".
+struct CommandLine {
+    std::string dataDir;
+    std::optional<uint64_t> seed;
+    bool headless = false;
+    std::string screenshot;
+    std::string script;
+    int quitAtState = -1;
+    int quitAtCount = 1;
+    bool help = false;
+    bool version = false;
+
+    // nullopt (with the reason in error) for an unknown flag or a bad value.
+    static std::optional<CommandLine> Parse(const std::vector<std::string>& args, std::string& error);
+    static const char* Usage();
+};

@@ -1,0 +1,116 @@
+#include "shell/Game.h"
+
+#include "data/FileLoader.h"
+#include "platform/IniFile.h"
+#include "platform/Platform.h"
+#include "platform/ProgramExit.h"
+#include "shell/Consts.h"
+#include "shell/FormMain.h"
+
+Game::Game(Platform& platformIn, FontEngine* fonts, uint64_t seed, bool fixedSeed, std::string appPath)
+    : platform(platformIn), rng(seed, fixedSeed), PictureMain(fonts, PictureWidth, PictureHeight),
+      PictureTemp(fonts, PictureWidth, PictureHeight), PictureTemp2(fonts, PictureWidth, PictureHeight),
+      PicturePencil(fonts, 46, 23), PictureAuthor(fonts, 200, 40), PictureMask(fonts, 85, 16),
+      PictureRainbow(fonts, 85, 16), appPath_(std::move(appPath))
+{
+}
+
+Game::~Game()
+{
+    platform.SetEventSink(nullptr);
+}
+
+void Game::Start()
+{
+    GameState = StateInit;
+    GameMode = 0;
+
+    formMain = std::make_unique<FormMain>(*this);
+    platform.SetEventSink(formMain.get());
+
+    PictureMain.SetForeColor(Rgb(255, 255, 255));
+    PictureMain.SetFontSize(16);
+    PictureMain.BitBlt(0, 0, PictureMain.Width(), PictureMain.Height(), nullptr, 0, 0, RasterOp::Blackness);
+    PictureMain.TextOutA(600, 550, "Now Loading…", 13);
+    platform.ShowWindow();
+    RefreshScreen();
+
+    fileLoader = std::make_unique<FileLoader>(*this);
+    fileLoader->DataLoad();
+    fileLoader->ThreadPublicLoad();
+    fileLoader->NameLoad();
+
+    consts = std::make_unique<Consts>(*this);
+}
+
+void Game::Run()
+{
+    for (;;)
+        AwaitInput([] { return true; });
+}
+
+void Game::RefreshScreen()
+{
+    platform.Present(PictureMain);
+}
+
+std::string Game::ReadIni(std::string_view section, std::string_view key) const
+{
+    return ReadIniValue(appPath_ + "resource.ini", section, key);
+}
+
+uint32_t Game::GetTickCount()
+{
+    return platform.GetTickCount();
+}
+
+void Game::Wait(uint32_t startTick, int ms)
+{
+    const uint32_t last = startTick + static_cast<uint32_t>(ms);
+    for (;;) {
+        platform.PumpEvents();
+        // Wrap-safe: the pause ends once the clock has passed startTick + ms.
+        if (static_cast<int32_t>(platform.GetTickCount() - last) > 0)
+            return;
+        platform.WaitForEvent(last + 1);
+    }
+}
+
+void Game::DoEvents()
+{
+    platform.PumpEvents();
+}
+
+void Game::AwaitInput(const std::function<bool()>& stillWaiting, std::optional<uint32_t> deadline)
+{
+    while (stillWaiting()) {
+        if (onInputWait)
+            onInputWait(GameState);
+        if (!stillWaiting())
+            return;
+        platform.PumpEvents();
+        if (!stillWaiting())
+            return;
+        if (deadline) {
+            if (static_cast<int32_t>(platform.GetTickCount() - *deadline) > 0)
+                return;
+            platform.WaitForEvent(*deadline + 1);
+        } else {
+            platform.WaitForEventForever();
+        }
+    }
+}
+
+std::string Game::MakeId()
+{
+    static constexpr char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz/+";
+    std::string id(8, ' ');
+    for (char& c : id)
+        c = kAlphabet[rng.Below(64)];
+    return id;
+}
+
+void Game::Quit(int status)
+{
+    throw ProgramExit{status};
+}

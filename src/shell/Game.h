@@ -1,0 +1,86 @@
+#pragma once
+
+#include "board/CardRecord.h"
+#include "platform/Picture.h"
+#include "platform/Rng.h"
+#include "shell/GameTypes.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class Consts;
+class FileLoader;
+class FontEngine;
+class FormMain;
+class Platform;
+
+// Everything the game shares: the state that the screens hand over to each other, the tables loaded
+// at start-up, the pictures, and the one instance of every controller. main owns one; a test may
+// build as many as it likes.
+class Game {
+public:
+    // fonts may be null: nothing is drawn (the simulator's fast mode).
+    Game(Platform& platform, FontEngine* fonts, uint64_t seed, bool fixedSeed, std::string appPath);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // The start-up sequence: loading screen, data files, controllers, title.
+    void Start();
+    // The idle message loop; returns only by ProgramExit.
+    void Run();
+
+    void RefreshScreen();
+
+    // The program folder, ending in '/'.
+    const std::string& AppPath() const { return appPath_; }
+    std::string ReadIni(std::string_view section, std::string_view key) const;
+    static std::string MakerName() { return "Kumoriya"; }
+
+    uint32_t GetTickCount();
+    // Pumps window messages at least once and returns no earlier than ms after startTick.
+    void Wait(uint32_t startTick, int ms);
+    // Lets pending window events run once, without blocking.
+    void DoEvents();
+    // Waits for the player: pumps until stillWaiting() turns false, or the deadline (if any) passes.
+    void AwaitInput(const std::function<bool()>& stillWaiting, std::optional<uint32_t> deadline = {});
+    std::string MakeId();
+    // Ends the program from any depth of nested waits.
+    [[noreturn]] void Quit(int status);
+
+    Platform& platform;
+    Rng rng;
+
+    int GameState = StateInit;
+    int GameMode = 0;
+    int LastCardWait = 0;
+
+    std::array<CardRecord, CardDefCount> cardDefs;
+    std::array<std::string, SpecialTextCount> specialTexts;
+    std::array<std::string, 1000> PublicRes;
+    int PublicResMax = -1;
+    std::array<ThreadText, 45> ThreadTexts;
+    std::array<std::string, 8> PlayerNames;
+
+    Picture PictureMain;
+    Picture PictureTemp;
+    Picture PictureTemp2;
+    Picture PicturePencil;
+    Picture PictureAuthor;
+    Picture PictureMask;
+    Picture PictureRainbow;
+
+    std::unique_ptr<FormMain> formMain;
+    std::unique_ptr<FileLoader> fileLoader;
+    std::unique_ptr<Consts> consts;
+
+    // Called whenever the program starts waiting for the player's input, with the GameState it waits
+    // in. The command line's --quit-at-state and the autopilot hang here.
+    std::function<void(int state)> onInputWait;
+
+private:
+    std::string appPath_;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+// What the window waits for; every screen hands over to the next through this value.
+constexpr int StateInit = 0;
+constexpr int StateBusy = 10;
+constexpr int StateTitle = 20;
+constexpr int StateSelect = 30;
+constexpr int StateDeckShow = 40;
+constexpr int StatePlayerTurn = 50;
+constexpr int StateRunning = 60;
+constexpr int StateGameOver = 70;
+constexpr int StateEnding = 80;
+constexpr int StateEndScore = 90;
+constexpr int StateEndText = 100;
+
+// GameMode bits; on the title the low three bits are the menu cursor.
+constexpr int ModeDeck = 1;
+constexpr int ModeHarsh = 2;
+constexpr int ModeExtra = 64;
+constexpr int MenuQuit = 4;
+
+// Commands that keys and most mouse actions are reduced to.
+constexpr int CmdLeft = 1;
+constexpr int CmdUp = 2;
+constexpr int CmdRight = 3;
+constexpr int CmdDown = 4;
+constexpr int CmdOk = 5;
+constexpr int CmdCancel = 6;
+
+// Marks an empty hand slot; sorts after every card.
+constexpr int NO_CARD = 2147483647;
+
+// Music kinds for Sounds::playBGM.
+constexpr int BgmStop = 0;
+constexpr int BgmGame = 21;
+constexpr int BgmEnding = 22;
+
+constexpr int PictureWidth = 808;
+constexpr int PictureHeight = 630;
+
+struct ThreadText {
+    std::string Title;
+    std::string PosterName;
+    std::string Body;
+    std::array<std::string, 20> Responses;
+};
