@@ -37,6 +37,9 @@ public:
     const Picture* GetPictureMask() const { return mask_; }
     const Picture* GetPictureRainbow() const { return rainbow_; }
 
+    // Draws the 96 x 136 face with its top-left corner at (x, y).
+    void Paint(Picture& pic, int x, int y) const;
+
     // Band polygons relative to the card's top-left corner.
     const std::array<Point, 18>& BandPoints() const { return points_; }
 

@@ -1,11 +1,20 @@
 #include "shell/Game.h"
 
+#include "board/ThreadCtrl.h"
 #include "data/FileLoader.h"
+#include "events/EventCtrl.h"
+#include "events/Score.h"
 #include "platform/IniFile.h"
 #include "platform/Platform.h"
 #include "platform/ProgramExit.h"
+#include "players/CardCtrl.h"
+#include "players/Comp.h"
+#include "players/PlayerCtrl.h"
+#include "screens/Opening.h"
+#include "shell/Border.h"
 #include "shell/Consts.h"
 #include "shell/FormMain.h"
+#include "sound/Sounds.h"
 
 Game::Game(Platform& platformIn, FontEngine* fonts, uint64_t seed, bool fixedSeed, std::string appPath)
     : platform(platformIn), rng(seed, fixedSeed), PictureMain(fonts, PictureWidth, PictureHeight),

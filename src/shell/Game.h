@@ -11,11 +11,20 @@
 #include <optional>
 #include <string>
 
+class Border;
+class CardCtrl;
+class Comp;
 class Consts;
+class EventCtrl;
 class FileLoader;
 class FontEngine;
 class FormMain;
+class Opening;
 class Platform;
+class PlayerCtrl;
+class Score;
+class Sounds;
+class ThreadCtrl;
 
 // Everything the game shares: the state that the screens hand over to each other, the tables loaded
 // at start-up, the pictures, and the one instance of every controller. main owns one; a test may
@@ -34,6 +43,8 @@ public:
     void Run();
 
     void RefreshScreen();
+    // Redraws the whole board into PictureMain (without showing it).
+    void RepaintBoard();
 
     // The program folder, ending in '/'.
     const std::string& AppPath() const { return appPath_; }
@@ -76,6 +87,15 @@ public:
     std::unique_ptr<FormMain> formMain;
     std::unique_ptr<FileLoader> fileLoader;
     std::unique_ptr<Consts> consts;
+    std::unique_ptr<ThreadCtrl> threadCtrl;
+    std::unique_ptr<CardCtrl> cardCtrl;
+    std::unique_ptr<PlayerCtrl> playerCtrl;
+    std::unique_ptr<Border> border;
+    std::unique_ptr<EventCtrl> eventCtrl;
+    std::unique_ptr<Comp> comp;
+    std::unique_ptr<Opening> opening;
+    std::unique_ptr<Sounds> sounds;
+    std::unique_ptr<Score> score;
 
     // Called whenever the program starts waiting for the player's input, with the GameState it waits
     // in. The command line's --quit-at-state and the autopilot hang here.

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/Geometry.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class Game;
+class Picture;
+
+struct PlayerScore {
+    int32_t total = 0;
+    int32_t threadPoints = 0;
+    int32_t resPoints = 0;
+    int32_t otherPoints = 0;
+    int32_t finishedThreads = 0;
+    int32_t finishedRes = 0;
+    int32_t rank = 1;
+};
+
+// The players' points of one game, their ranks, the score column and the result table.
+class Score {
+public:
+    explicit Score(Game& game);
+
+    void ClassInit(Picture* mainPic);
+    void ScoreInit();
+    // scoreMode: 0 thread points, 1 response points, 2 other points; any other kind counts in total only.
+    void AddScore(int plIndex, int32_t scores, int32_t scoreMode);
+    void AddThread(int plIndex, int32_t resNum);
+    int32_t GetRank(int plIndex) const { return scores_.at(plIndex).rank; }
+    void SetRank();
+    void Paint(int focusIndex);
+    void PaintEndScore();
+    static std::string GetRankString(int32_t isRank);
+    static int32_t GetThreadPoint(int32_t resNum);
+    static std::string FormatScore(int32_t value, int width);
+
+    const PlayerScore& Get(int plIndex) const { return scores_.at(plIndex); }
+
+private:
+    void PaintPlayerPanel(int player, int x, int y, bool withRank);
+    void PaintWaitBar(int player, int x, int y);
+
+    Game& game_;
+    Picture* main_ = nullptr;
+    std::array<PlayerScore, 4> scores_;
+    std::array<std::array<Point, 7>, 4> arrowPoints_{};
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "board/Res.h"
+#include "platform/Geometry.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class Game;
+class Picture;
+
+// The screens outside play: the title with its menu, the name and colour selection, the game start,
+// and after a game the winner's ending, the result table and the closing text.
+class Opening {
+public:
+    explicit Opening(Game& game);
+
+    void ClassInit(Picture* mainPic, Picture* temppic);
+    void GotoOpening();
+    void PaintOpening();
+    void MoveOpening(int keys);
+    void PaintSelect();
+    void MoveSelect(int keys);
+    void PaintOpenCard();
+    void PaintEnding();
+    void PaintEndText();
+
+    int32_t selectedName() const { return selectedName_; }
+    int32_t selectedColor() const { return selectedColor_; }
+    int32_t extraCount() const { return extraCount_; }
+    const std::array<int32_t, 55>& endingSchedule() const { return endingSchedule_; }
+
+private:
+    void PlayEnding();
+    void DrawTextAt(const std::string& text, int x, int y);
+    static Color FadeGrey(int n);
+    static Color RiseGrey(int f);
+
+    Game& game_;
+    Picture* main_ = nullptr;
+    Picture* temp_ = nullptr;
+    int32_t selectedName_ = 0;
+    int32_t selectedColor_ = 0;
+    bool openingShown_ = false;
+    int32_t extraCount_ = 0;
+    std::array<std::string, 14> endingTexts_;
+    std::array<std::unique_ptr<Res>, 10> staffRoll_;
+    std::array<int32_t, 10> endingCards_ = {0, 45, 81, 65, 90, 75, 88, 85, 72, 61};
+    std::array<int32_t, 55> endingSchedule_{};
+};
