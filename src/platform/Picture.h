@@ -6,6 +6,7 @@
 #include <vector>
 
 class FontEngine;
+class SizedFont;
 
 enum class RasterOp { SrcCopy, SrcPaint, Blackness };
 
@@ -59,18 +60,22 @@ public:
     // DT_CALCRECT grows rect to the text (CR LF starts a line) without drawing; otherwise draws.
     void DrawTextA(std::string_view text, Rect& rect, unsigned flags);
 
+    // 0xFFFFFFFF for a point off the picture, and for every point of a picture that does not draw.
     Color Pixel(int x, int y) const;
     void SetPixel(int x, int y, Color c);
     // Rows of 0x00RRGGBB words, Width() per row: the layout a streaming texture takes as is.
     const uint32_t* Data() const { return pixels_.data(); }
 
 private:
+    SizedFont& CurrentFont();
+    void DrawLine(int x, int y, std::string_view text, const Rect& clip);
+
     FontEngine* fonts_;
     int width_;
     int height_;
     std::vector<uint32_t> pixels_;
     Color foreColor_ = 0;
-    Color fillColor_ = 0xFFFFFF;
+    Color fillColor_ = 0;
     bool fillSolid_ = false;
     int penWidth_ = 1;
     FontFace fontFace_ = FontFace::PGothic;
