@@ -292,7 +292,9 @@ void Picture::RoundRect(int left, int top, int right, int bottom, int cornerW, i
     int grow = pen / 2;
     double rx = cornerW > 0 ? cornerW / 2.0 + grow : 0.0;
     double ry = cornerH > 0 ? cornerH / 2.0 + grow : 0.0;
-    RowSpans outer = RowSpans::RoundedBox(left - grow, top - grow, right + grow, bottom + grow, rx, ry);
+    // Rows beyond the picture are left out; a margin wider than the pen keeps the cut edges off it.
+    RowSpans outer = RowSpans::RoundedBox(left - grow, top - grow, right + grow, bottom + grow, rx, ry,
+                                          -pen - 1, height_ + pen + 1);
     uint32_t fill = SwapRedBlue(fillColor_);
     Surface{pixels_.data(), width_, height_}.Shape(outer, pen, SwapRedBlue(foreColor_),
                                                    fillSolid_ ? &fill : nullptr);

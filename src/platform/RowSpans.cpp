@@ -4,16 +4,17 @@
 #include <cmath>
 #include <cstdlib>
 
-RowSpans RowSpans::RoundedBox(int left, int top, int right, int bottom, double rx, double ry)
+RowSpans RowSpans::RoundedBox(int left, int top, int right, int bottom, double rx, double ry, int firstRow,
+                              int endRow)
 {
     RowSpans shape;
-    shape.top = top;
-    int height = std::max(0, bottom - top);
-    shape.rows.resize(static_cast<size_t>(height));
+    shape.top = std::max(top, firstRow);
+    int count = std::max(0, std::min(bottom, endRow) - shape.top);
+    shape.rows.resize(static_cast<size_t>(count));
     rx = std::clamp(rx, 0.0, (right - left) / 2.0);
-    ry = std::clamp(ry, 0.0, height / 2.0);
-    for (int i = 0; i < height; ++i) {
-        double centre = top + i + 0.5;
+    ry = std::clamp(ry, 0.0, (bottom - top) / 2.0);
+    for (int i = 0; i < count; ++i) {
+        double centre = shape.top + i + 0.5;
         double depth = 0.0;
         if (centre < top + ry) {
             depth = top + ry - centre;

@@ -95,6 +95,18 @@ TEST_F(PictureTest, SolidFillPaintsTheInsideOnly)
     EXPECT_EQ(picture.Pixel(20, 20), White);
 }
 
+TEST_F(PictureTest, HugeBoxDrawsItsVisiblePart)
+{
+    Picture picture = Make(20, 20);
+    picture.SetFillColor(Blue);
+    picture.SetFillSolid(true);
+    picture.SetPenWidth(2);
+    picture.RoundRect(5, 5, 2000000000, 2000000000, 8, 8);
+    EXPECT_EQ(picture.Pixel(5, 12), 0u);
+    EXPECT_EQ(picture.Pixel(12, 12), Blue);
+    EXPECT_EQ(picture.Pixel(19, 19), Blue);
+}
+
 TEST_F(PictureTest, WidePenStraddlesTheOutline)
 {
     Picture picture = Make(40, 40);
