@@ -96,6 +96,8 @@ TEST(GameAwaitInput, EndsWhenTheStateChangesOrAtTheDeadline)
 
     int calls = 0;
     t.game.onInputWait = [&](int) { ++calls; };
+    t.platform.ScheduleAfter(10, HeadlessEvent::Key(37));
+    t.platform.ScheduleAfter(20, HeadlessEvent::Key(39));
     t.game.AwaitInput([&] { return calls < 3; });
     EXPECT_EQ(calls, 3);
 }
