@@ -1,0 +1,111 @@
+#include "platform/headless/HeadlessPlatform.h"
+
+#include "platform/EventSink.h"
+#include "platform/FileSystem.h"
+#include "platform/NullAudio.h"
+#include "platform/ProgramExit.h"
+#include "platform/headless/HeadlessScript.h"
+
+#include <iostream>
+
+HeadlessPlatform::HeadlessPlatform(std::unique_ptr<AudioOutput> audio)
+    : audio_(audio ? std::move(audio) : std::make_unique<NullAudio>())
+{
+}
+
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+void HeadlessPlatform::Present(const Picture&)
+{
+    ++presents_;
+}
+
+void HeadlessPlatform::PumpEvents()
+{
+    // The sink may pump again from inside a handler or throw: each input leaves the queue before
+    // it is delivered, and nothing is held across the call.
+    while (!pending_.empty() && pending_.begin()->first <= now_) {
+        const HeadlessEvent event = pending_.begin()->second;
+        pending_.erase(pending_.begin());
+        Deliver(event);
+    }
+}
+
+void HeadlessPlatform::WaitForEvent(uint32_t deadline)
+{
+    if (!pending_.empty() && pending_.begin()->first <= now_)
+        return;
+    const int32_t ahead = static_cast<int32_t>(deadline - static_cast<uint32_t>(now_));
+    // A deadline already reached still lets a millisecond pass, as a real clock would: a caller
+    // looping until the clock is past its deadline then always gets there.
+    const uint64_t until = now_ + static_cast<uint64_t>(ahead > 0 ? ahead : 1);
+    if (!pending_.empty() && pending_.begin()->first < until)
+        now_ = pending_.begin()->first;
+    else
+        now_ = until;
+}
+
+void HeadlessPlatform::WaitForEventForever()
+{
+    if (pending_.empty())
+        throw ProgramExit{0};
+    if (pending_.begin()->first > now_)
+        now_ = pending_.begin()->first;
+}
+
+void HeadlessPlatform::MessageBox(std::string_view title, std::string_view text)
+{
+    lastMessageTitle_ = title;
+    lastMessageText_ = text;
+    std::cerr << title << ": " << text << '\n';
+}
+
+void HeadlessPlatform::Schedule(uint32_t atTick, HeadlessEvent event)
+{
+    const int32_t ahead = static_cast<int32_t>(atTick - static_cast<uint32_t>(now_));
+    pending_.emplace(now_ + static_cast<uint64_t>(ahead > 0 ? ahead : 0), event);
+}
+
+void HeadlessPlatform::ScheduleAfter(uint32_t ms, HeadlessEvent event)
+{
+    pending_.emplace(now_ + ms, event);
+}
+
+std::string HeadlessPlatform::LoadScript(const std::string& path)
+{
+    const auto text = FileSystem::ReadFile(path);
+    if (!text)
+        return "cannot read " + path;
+    const HeadlessScript script = ParseHeadlessScript(*text);
+    if (!script.error.empty())
+        return path + ": " + script.error;
+    for (const ScriptedEvent& scripted : script.events)
+        Schedule(StartTick + scripted.atMs, scripted.event);
+    return "";
+}
+
+void HeadlessPlatform::Deliver(const HeadlessEvent& event)
+{
+    if (!sink_)
+        return;
+    switch (event.kind) {
+    case HeadlessEvent::Kind::KeyDown:
+        sink_->KeyDown(event.code);
+        break;
+    case HeadlessEvent::Kind::MouseDown:
+        sink_->MouseDown(event.code, event.x, event.y);
+        break;
+    case HeadlessEvent::Kind::MouseMove:
+        sink_->MouseMove(event.x, event.y);
+        break;
+    case HeadlessEvent::Kind::DblClick:
+        sink_->DblClick();
+        break;
+    case HeadlessEvent::Kind::Resize:
+        sink_->Resize(event.minimized);
+        break;
+    case HeadlessEvent::Kind::Close:
+        sink_->Unload();
+        break;
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/AudioOutput.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessEvent.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+// A platform without window or devices, on a virtual clock: waiting moves the clock on to the next
+// scripted input or to the deadline at once, so a whole game runs in a moment and the same script
+// always gives the same run.
+class HeadlessPlatform : public Platform {
+public:
+    static constexpr uint32_t StartTick = 1000;
+
+    // Without an audio output the run is silent.
+    explicit HeadlessPlatform(std::unique_ptr<AudioOutput> audio = nullptr);
+    ~HeadlessPlatform() override;
+
+    uint32_t GetTickCount() override { return static_cast<uint32_t>(now_); }
+    void SetEventSink(EventSink* sink) override { sink_ = sink; }
+    void ShowWindow() override {}
+    void Present(const Picture& picture) override;
+    void PumpEvents() override;
+    void WaitForEvent(uint32_t deadline) override;
+    void WaitForEventForever() override;
+    void MessageBox(std::string_view title, std::string_view text) override;
+    AudioOutput& Audio() override { return *audio_; }
+
+    // An input at tick atTick (compared wrap-safely with the clock; one in the past is due at once).
+    // Inputs due at the same tick arrive in the order they were scheduled.
+    void Schedule(uint32_t atTick, HeadlessEvent event);
+    void ScheduleAfter(uint32_t ms, HeadlessEvent event);
+    // Schedules every input of a script file, its times counted from StartTick. Returns "" or
+    // what is wrong with the file (nothing is scheduled then).
+    std::string LoadScript(const std::string& path);
+    void AdvanceClock(uint32_t ms) { now_ += ms; }
+
+    int PresentCount() const { return presents_; }
+    size_t PendingEvents() const { return pending_.size(); }
+    const std::string& LastMessageTitle() const { return lastMessageTitle_; }
+    const std::string& LastMessageText() const { return lastMessageText_; }
+
+private:
+    void Deliver(const HeadlessEvent& event);
+
+    // The clock runs on 64 bits so that inputs keep their order across the 32-bit wrap.
+    uint64_t now_ = StartTick;
+    std::multimap<uint64_t, HeadlessEvent> pending_;
+    EventSink* sink_ = nullptr;
+    std::unique_ptr<AudioOutput> audio_;
+    int presents_ = 0;
+    std::string lastMessageTitle_;
+    std::string lastMessageText_;
+};

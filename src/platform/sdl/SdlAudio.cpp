@@ -1,0 +1,127 @@
+#include "platform/sdl/SdlAudio.h"
+
+#include "platform/MciCommand.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+constexpr int EffectChannel = 0;
+constexpr const char* SoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+} // namespace
+
+SdlAudio::SdlAudio()
+{
+    if (SDL_WasInit(SDL_INIT_AUDIO) == 0) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return;
+        ownsAudioSubsystem_ = true;
+    }
+    std::error_code error;
+    if (std::getenv("SDL_SOUNDFONTS") == nullptr && std::filesystem::exists(SoundFont, error))
+        Mix_SetSoundFonts(SoundFont);
+    Mix_Init(MIX_INIT_MID);
+    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        Mix_Quit();
+        return;
+    }
+    open_ = true;
+    Mix_AllocateChannels(1);
+    Mix_ReserveChannels(1);
+}
+
+SdlAudio::~SdlAudio()
+{
+    if (open_) {
+        Mix_HaltChannel(-1);
+        Mix_HaltMusic();
+        for (auto& [address, effect] : effects_)
+            Mix_FreeChunk(effect.chunk);
+        for (auto& [alias, music] : music_)
+            if (music != nullptr)
+                Mix_FreeMusic(music);
+        Mix_CloseAudio();
+        Mix_Quit();
+    }
+    if (ownsAudioSubsystem_)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+Mix_Chunk* SdlAudio::Decode(const uint8_t* image, size_t size)
+{
+    auto it = effects_.find(image);
+    if (it != effects_.end() && it->second.image.size() == size &&
+        std::equal(image, image + size, it->second.image.begin()))
+        return it->second.chunk;
+    if (it != effects_.end()) {
+        Mix_HaltChannel(EffectChannel);
+        Mix_FreeChunk(it->second.chunk);
+        effects_.erase(it);
+    }
+    SDL_RWops* rw = SDL_RWFromConstMem(image, static_cast<int>(size));
+    Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+    effects_[image] = Effect{std::vector<uint8_t>(image, image + size), chunk};
+    return chunk;
+}
+
+void SdlAudio::PlayWave(const uint8_t* image, size_t size)
+{
+    if (!open_ || image == nullptr || size == 0)
+        return;
+    Mix_Chunk* chunk = Decode(image, size);
+    Mix_HaltChannel(EffectChannel);
+    if (chunk != nullptr)
+        Mix_PlayChannel(EffectChannel, chunk, 0);
+}
+
+void SdlAudio::StopWave()
+{
+    if (open_)
+        Mix_HaltChannel(EffectChannel);
+}
+
+std::string SdlAudio::SendCommand(std::string_view command)
+{
+    const auto parsed = MciCommand::Parse(command);
+    if (!open_ || !parsed)
+        return "";
+    const std::string& alias = parsed->alias;
+    const auto it = music_.find(alias);
+    switch (parsed->verb) {
+    case MciCommand::Verb::Open:
+        if (it == music_.end())
+            music_[alias] = Mix_LoadMUS(parsed->file.c_str());
+        break;
+    case MciCommand::Verb::Status:
+        if (it == music_.end())
+            return "";
+        return current_ == alias && Mix_PlayingMusic() != 0 ? "playing" : "stopped";
+    case MciCommand::Verb::Play:
+        if (it != music_.end() && it->second != nullptr && Mix_PlayMusic(it->second, 0) == 0)
+            current_ = alias;
+        break;
+    case MciCommand::Verb::Stop:
+        if (current_ == alias) {
+            Mix_HaltMusic();
+            current_.clear();
+        }
+        break;
+    case MciCommand::Verb::Close:
+        if (it == music_.end())
+            break;
+        if (current_ == alias) {
+            Mix_HaltMusic();
+            current_.clear();
+        }
+        if (it->second != nullptr)
+            Mix_FreeMusic(it->second);
+        music_.erase(it);
+        break;
+    }
+    return "";
+}

@@ -1,0 +1,250 @@
+#include "platform/sdl/SdlPlatform.h"
+
+#include "platform/EventSink.h"
+#include "platform/NullAudio.h"
+#include "platform/Picture.h"
+#include "platform/sdl/SdlKeyMap.h"
+
+#include <algorithm>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+[[noreturn]] void Fail(const char* what)
+{
+    throw std::runtime_error(std::string(what) + ": " + SDL_GetError());
+}
+
+bool InsidePicture(int x, int y)
+{
+    return x >= 0 && x < SdlPlatform::Width && y >= 0 && y < SdlPlatform::Height;
+}
+
+int GameButton(uint8_t button)
+{
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return 1;
+    case SDL_BUTTON_RIGHT:
+        return 2;
+    case SDL_BUTTON_MIDDLE:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+SdlPlatform::SdlPlatform(std::unique_ptr<AudioOutput> audio)
+    : audio_(audio ? std::move(audio) : std::make_unique<NullAudio>())
+{
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    // Only these subsystems: with joysticks or sensors open, waiting for events turns into polling.
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0)
+        Fail("SDL_Init");
+    try {
+        window_ = SDL_CreateWindow("Pakaponta", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Width, Height,
+                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        if (!window_)
+            Fail("SDL_CreateWindow");
+        SDL_SetWindowMinimumSize(window_, Width, Height);
+        // An input method would otherwise swallow the key presses the game plays with.
+        SDL_StopTextInput();
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        if (!renderer_)
+            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_)
+            Fail("SDL_CreateRenderer");
+        SDL_RenderSetLogicalSize(renderer_, Width, Height);
+        SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    } catch (...) {
+        if (renderer_)
+            SDL_DestroyRenderer(renderer_);
+        if (window_)
+            SDL_DestroyWindow(window_);
+        SDL_Quit();
+        throw;
+    }
+}
+
+SdlPlatform::~SdlPlatform()
+{
+    audio_.reset();
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    SDL_DestroyRenderer(renderer_);
+    SDL_DestroyWindow(window_);
+    SDL_Quit();
+}
+
+void SdlPlatform::SetAudio(std::unique_ptr<AudioOutput> audio)
+{
+    audio_ = audio ? std::move(audio) : std::make_unique<NullAudio>();
+}
+
+void SdlPlatform::ShowWindow()
+{
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+}
+
+void SdlPlatform::Present(const Picture& picture)
+{
+    const int width = picture.Width();
+    const int height = picture.Height();
+    // A picture that does not draw holds no pixels: the window keeps what it shows.
+    if (width <= 0 || height <= 0 || !picture.Data())
+        return;
+    if (!texture_ || width != textureWidth_ || height != textureHeight_) {
+        if (texture_)
+            SDL_DestroyTexture(texture_);
+        texture_ =
+            SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (!texture_)
+            return;
+        textureWidth_ = width;
+        textureHeight_ = height;
+    }
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    shown_.assign(picture.Data(), picture.Data() + count);
+    Redraw();
+}
+
+void SdlPlatform::Redraw()
+{
+    if (!texture_)
+        return;
+    SDL_UpdateTexture(texture_, nullptr, shown_.data(), textureWidth_ * static_cast<int>(sizeof(uint32_t)));
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+void SdlPlatform::PumpEvents()
+{
+    // Not SDL_PollEvent: a wait that only peeked leaves SDL's end-of-poll marker ahead of newer
+    // events, and polling would stop there with input still queued. Each event leaves the queue
+    // before it is handled, so a handler that pumps again or throws ProgramExit leaves nothing
+    // half done.
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1)
+        Dispatch(event);
+}
+
+void SdlPlatform::WaitForEvent(uint32_t deadline)
+{
+    const int32_t remaining = static_cast<int32_t>(deadline - SDL_GetTicks());
+    if (remaining > 0)
+        SDL_WaitEventTimeout(nullptr, remaining);
+}
+
+void SdlPlatform::WaitForEventForever()
+{
+    SDL_WaitEvent(nullptr);
+}
+
+void SdlPlatform::MessageBox(std::string_view title, std::string_view text)
+{
+    const std::string titleText(title);
+    const std::string bodyText(text);
+    std::cerr << titleText << ": " << bodyText << '\n';
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, titleText.c_str(), bodyText.c_str(), window_);
+}
+
+void SdlPlatform::Dispatch(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_QUIT:
+        if (sink_ && !unloadSent_) {
+            unloadSent_ = true;
+            sink_->Unload();
+        }
+        break;
+    case SDL_WINDOWEVENT:
+        DispatchWindowEvent(event.window);
+        break;
+    case SDL_KEYDOWN:
+        DispatchKey(event.key);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        DispatchButton(event.button);
+        break;
+    case SDL_MOUSEMOTION:
+        if (sink_ && InsidePicture(event.motion.x, event.motion.y))
+            sink_->MouseMove(event.motion.x, event.motion.y);
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event)
+{
+    switch (event.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+        Redraw();
+        if (sink_)
+            sink_->Paint();
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:
+        if (sink_)
+            sink_->Resize(true);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        if (sink_)
+            sink_->Resize(false);
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        if (sink_ && !unloadSent_) {
+            unloadSent_ = true;
+            sink_->Unload();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlPlatform::DispatchKey(const SDL_KeyboardEvent& event)
+{
+    const bool enter = event.keysym.sym == SDLK_RETURN || event.keysym.sym == SDLK_KP_ENTER;
+    if (enter && (event.keysym.mod & KMOD_ALT)) {
+        if (!event.repeat)
+            ToggleFullscreen();
+        return;
+    }
+    if (sink_)
+        sink_->KeyDown(VirtualKeyCode(event.keysym));
+}
+
+void SdlPlatform::DispatchButton(const SDL_MouseButtonEvent& event)
+{
+    const int button = GameButton(event.button);
+    if (!sink_ || button == 0 || !InsidePicture(event.x, event.y))
+        return;
+    // The second press of a double click comes as a double click alone, as it did on the platform
+    // the game was written for; a third press starts over with a plain press.
+    if (button == 1 && event.clicks % 2 == 0)
+        sink_->DblClick();
+    else
+        sink_->MouseDown(button, event.x, event.y);
+}
+
+void SdlPlatform::ToggleFullscreen()
+{
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    Redraw();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/AudioOutput.h"
+#include "platform/Platform.h"
+
+#include <SDL.h>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// The real window: one fixed 808 x 630 picture, scaled by whole factors when the window is
+// maximised or full screen, with input turned into the events of the game's original platform.
+class SdlPlatform : public Platform {
+public:
+    static constexpr int Width = 808;
+    static constexpr int Height = 630;
+
+    // Opens the window hidden. Throws std::runtime_error when SDL or the window cannot start.
+    // Without an audio output the game is silent until SetAudio gives it one.
+    explicit SdlPlatform(std::unique_ptr<AudioOutput> audio = nullptr);
+    ~SdlPlatform() override;
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    // The sound device needs SDL's audio started, so the real output is made after the platform.
+    void SetAudio(std::unique_ptr<AudioOutput> audio);
+
+    uint32_t GetTickCount() override { return SDL_GetTicks(); }
+    void SetEventSink(EventSink* sink) override { sink_ = sink; }
+    void ShowWindow() override;
+    void Present(const Picture& picture) override;
+    void PumpEvents() override;
+    void WaitForEvent(uint32_t deadline) override;
+    void WaitForEventForever() override;
+    void MessageBox(std::string_view title, std::string_view text) override;
+    AudioOutput& Audio() override { return *audio_; }
+
+private:
+    void Dispatch(const SDL_Event& event);
+    void DispatchWindowEvent(const SDL_WindowEvent& event);
+    void DispatchKey(const SDL_KeyboardEvent& event);
+    void DispatchButton(const SDL_MouseButtonEvent& event);
+    void ToggleFullscreen();
+    void Redraw();
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
+    // The last picture shown, so that the window can be repainted whatever the game is doing.
+    std::vector<uint32_t> shown_;
+    EventSink* sink_ = nullptr;
+    std::unique_ptr<AudioOutput> audio_;
+    bool unloadSent_ = false;
+};

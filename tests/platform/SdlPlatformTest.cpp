@@ -1,0 +1,245 @@
+#include "platform/sdl/SdlPlatform.h"
+
+#include "platform/EventSink.h"
+#include "platform/FontEngine.h"
+#include "platform/Picture.h"
+#include "platform/ProgramExit.h"
+#include "platform/sdl/SdlKeyMap.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+class RecordingSink : public EventSink {
+public:
+    void KeyDown(int keyCode) override { seen.push_back("key " + std::to_string(keyCode)); }
+    void MouseDown(int button, double x, double y) override
+    {
+        seen.push_back("click " + std::to_string(button) + " " + std::to_string(static_cast<int>(x)) + " " +
+                       std::to_string(static_cast<int>(y)));
+    }
+    void MouseMove(double x, double y) override
+    {
+        seen.push_back("move " + std::to_string(static_cast<int>(x)) + " " +
+                       std::to_string(static_cast<int>(y)));
+    }
+    void DblClick() override { seen.push_back("dblclick"); }
+    void Paint() override { seen.push_back("paint"); }
+    void Resize(bool minimized) override { seen.push_back(minimized ? "minimize" : "restore"); }
+    void Unload() override
+    {
+        seen.push_back("unload");
+        if (exitOnUnload)
+            throw ProgramExit{0};
+    }
+
+    std::vector<std::string> seen;
+    bool exitOnUnload = false;
+};
+
+SDL_Keysym Key(SDL_Scancode scancode, SDL_Keycode sym, uint16_t mod = KMOD_NONE)
+{
+    SDL_Keysym key{};
+    key.scancode = scancode;
+    key.sym = sym;
+    key.mod = mod;
+    return key;
+}
+
+TEST(SdlKeyMapTest, GameKeysGetTheirVirtualCodes)
+{
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_LEFT, SDLK_LEFT)), 37);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_UP, SDLK_UP)), 38);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_RIGHT, SDLK_RIGHT)), 39);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_DOWN, SDLK_DOWN)), 40);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_RETURN, SDLK_RETURN)), 13);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER)), 13);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_SPACE, SDLK_SPACE)), 32);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE)), 8);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE)), 27);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_F1, SDLK_F1)), 0);
+}
+
+TEST(SdlKeyMapTest, KeypadGivesKeypadCodesWithNumLockOnOrOff)
+{
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_2, SDLK_KP_2, KMOD_NUM)), 98);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_4, SDLK_KP_4, KMOD_NUM)), 100);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_5, SDLK_KP_5, KMOD_NUM)), 101);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_6, SDLK_KP_6, KMOD_NUM)), 102);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_8, SDLK_KP_8, KMOD_NUM)), 104);
+    // NumLock off: the symbols are arrows, the scancodes still say keypad.
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_2, SDLK_DOWN)), 98);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_4, SDLK_LEFT)), 100);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_6, SDLK_RIGHT)), 102);
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_KP_8, SDLK_UP)), 104);
+    // A keypad symbol with an unknown scancode still counts.
+    EXPECT_EQ(VirtualKeyCode(Key(SDL_SCANCODE_UNKNOWN, SDLK_KP_5)), 101);
+}
+
+class SdlPlatformTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+
+    static void PushButton(uint8_t button, int clicks, int x, int y)
+    {
+        SDL_Event event{};
+        event.type = SDL_MOUSEBUTTONDOWN;
+        event.button.button = button;
+        event.button.clicks = static_cast<uint8_t>(clicks);
+        event.button.x = x;
+        event.button.y = y;
+        SDL_PushEvent(&event);
+    }
+
+    static void PushKey(SDL_Keysym key)
+    {
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.keysym = key;
+        SDL_PushEvent(&event);
+    }
+
+    static void PushWindowEvent(SDL_WindowEventID id)
+    {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = id;
+        SDL_PushEvent(&event);
+    }
+};
+
+TEST_F(SdlPlatformTest, PresentsAndPumpsWithoutADisplay)
+{
+    SdlPlatform platform;
+    RecordingSink sink;
+    platform.SetEventSink(&sink);
+    platform.ShowWindow();
+    Picture picture(nullptr, SdlPlatform::Width, SdlPlatform::Height);
+    platform.Present(picture);
+    platform.PumpEvents();
+    const uint32_t start = platform.GetTickCount();
+    platform.WaitForEvent(start + 20);
+    platform.PumpEvents();
+    EXPECT_GE(platform.GetTickCount() - start, 0u);
+    platform.Present(picture);
+}
+
+TEST_F(SdlPlatformTest, WindowShowsThePictureInItsColours)
+{
+    std::unique_ptr<FontEngine> fonts;
+    try {
+        fonts = FontEngine::Create();
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "no Japanese font installed";
+    }
+    SdlPlatform platform;
+    Picture picture(fonts.get(), SdlPlatform::Width, SdlPlatform::Height);
+    picture.Clear();
+    picture.SetPixel(10, 20, Rgb(255, 0, 0));
+    picture.SetPixel(807, 629, Rgb(0, 0, 255));
+    platform.Present(picture);
+
+    SDL_Renderer* renderer = nullptr;
+    for (uint32_t id = 1; id < 100 && !renderer; ++id)
+        renderer = SDL_GetRenderer(SDL_GetWindowFromID(id));
+    ASSERT_NE(renderer, nullptr);
+    auto pixelAt = [&](int x, int y) {
+        uint32_t pixel = 0;
+        SDL_Rect rect{x, y, 1, 1};
+        EXPECT_EQ(SDL_RenderReadPixels(renderer, &rect, SDL_PIXELFORMAT_RGB888, &pixel, 4), 0);
+        return pixel & 0xFFFFFF;
+    };
+    EXPECT_EQ(pixelAt(10, 20), 0xFF0000u);
+    EXPECT_EQ(pixelAt(807, 629), 0x0000FFu);
+    EXPECT_EQ(pixelAt(400, 300), 0xFFFFFFu);
+}
+
+TEST_F(SdlPlatformTest, TurnsInputIntoTheGamesEvents)
+{
+    SdlPlatform platform;
+    RecordingSink sink;
+    platform.SetEventSink(&sink);
+    platform.PumpEvents();
+    sink.seen.clear();
+
+    PushKey(Key(SDL_SCANCODE_KP_4, SDLK_LEFT));
+    PushButton(SDL_BUTTON_LEFT, 1, 150, 450);
+    PushButton(SDL_BUTTON_LEFT, 2, 150, 450);
+    PushButton(SDL_BUTTON_LEFT, 3, 150, 450);
+    PushButton(SDL_BUTTON_RIGHT, 1, 10, 20);
+    PushButton(SDL_BUTTON_MIDDLE, 1, 10, 20);
+    PushButton(SDL_BUTTON_LEFT, 1, 808, 100);
+    PushButton(SDL_BUTTON_LEFT, 1, 100, -1);
+    PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+    PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+    PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+    platform.PumpEvents();
+    EXPECT_EQ(sink.seen,
+              (std::vector<std::string>{"key 100", "click 1 150 450", "dblclick", "click 1 150 450",
+                                        "click 2 10 20", "click 4 10 20", "minimize", "restore", "paint"}));
+}
+
+TEST_F(SdlPlatformTest, AltEnterStaysInsideThePlatform)
+{
+    SdlPlatform platform;
+    RecordingSink sink;
+    platform.SetEventSink(&sink);
+    platform.PumpEvents();
+    sink.seen.clear();
+    PushKey(Key(SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LALT));
+    PushKey(Key(SDL_SCANCODE_RETURN, SDLK_RETURN));
+    platform.PumpEvents();
+    // The switch to full screen reports its own size changes; only the plain Enter is a key.
+    std::vector<std::string> keys;
+    std::copy_if(sink.seen.begin(), sink.seen.end(), std::back_inserter(keys),
+                 [](const std::string& what) { return what.starts_with("key"); });
+    EXPECT_EQ(keys, std::vector<std::string>{"key 13"});
+}
+
+TEST_F(SdlPlatformTest, CloseUnloadsOnceAndExitStopsThePump)
+{
+    SdlPlatform platform;
+    RecordingSink sink;
+    sink.exitOnUnload = true;
+    platform.SetEventSink(&sink);
+    platform.PumpEvents();
+    sink.seen.clear();
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    PushKey(Key(SDL_SCANCODE_SPACE, SDLK_SPACE));
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_THROW(platform.PumpEvents(), ProgramExit);
+    EXPECT_EQ(sink.seen, std::vector<std::string>{"unload"});
+    sink.exitOnUnload = false;
+    platform.PumpEvents();
+    EXPECT_EQ(sink.seen, (std::vector<std::string>{"unload", "key 32"}));
+}
+
+TEST_F(SdlPlatformTest, WaitReturnsByTheDeadline)
+{
+    SdlPlatform platform;
+    platform.PumpEvents();
+    const uint32_t start = platform.GetTickCount();
+    platform.WaitForEvent(start + 30);
+    const uint32_t waited = platform.GetTickCount() - start;
+    EXPECT_LT(waited, 1000u);
+    platform.WaitForEvent(start - 5);
+    PushKey(Key(SDL_SCANCODE_SPACE, SDLK_SPACE));
+    platform.WaitForEventForever();
+    RecordingSink sink;
+    platform.SetEventSink(&sink);
+    platform.PumpEvents();
+    EXPECT_EQ(sink.seen, std::vector<std::string>{"key 32"});
+}
+
+} // namespace
