@@ -1,5 +1,8 @@
 #pragma once
 
+#include "players/PlayerCtrl.h"
+
+#include <array>
 #include <cstdint>
 
 class Game;
@@ -16,5 +19,21 @@ public:
     int32_t Evaluate(int player, int slot, int position);
 
 private:
+    // What one choice reads once before scoring its 120 pairs.
+    struct Context {
+        int player = 0;
+        EnableArray enable{};
+        int32_t threadCount = 0;
+        int32_t threadMax = 0;
+        int32_t lastOwner = -1;
+        std::array<bool, 4> leader{};
+        std::array<int32_t, 5> colourCount{};
+    };
+
+    Context Gather(int player) const;
+    int32_t Rate(const Context& ctx, int slot, int position) const;
+    int32_t RateResponse(const Context& ctx, int slot, int position) const;
+    int32_t RateSpecial(const Context& ctx, int slot, int position) const;
+
     Game& game_;
 };

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/Geometry.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "platform/Geometry.h"
 
 class Game;
 class Picture;
@@ -80,6 +80,13 @@ public:
     PlayerData& Player(int player) { return players_.at(player); }
 
 private:
+    int32_t NextMaatariMover();
+    int32_t NextHarshMover();
+    void CountDownWaits();
+    void PlayComputerTurn(int player);
+    void EndGame();
+    void Pause(int ms);
+
     Game& game_;
     std::array<PlayerData, 4> players_;
     int32_t firstPlayer_ = 0;
@@ -87,6 +94,8 @@ private:
     Picture* mainPic_ = nullptr;
     Picture* backPic_ = nullptr;
     const Picture* pencil_ = nullptr;
+    int32_t mainWidth_ = 0;
+    int32_t mainHeight_ = 0;
     int32_t pencilSize_ = 23;
     std::array<Point, 12> crossPoints_{};
 };
