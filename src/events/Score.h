@@ -36,6 +36,14 @@ public:
     static std::string GetRankString(int32_t isRank);
     static int32_t GetThreadPoint(int32_t resNum);
     static std::string FormatScore(int32_t value, int width);
+    // Segments of a wait bar: one per started ten wait units, at most 20.
+    static int32_t WaitBarSegments(int32_t waitCount);
+    // The seven-character average column of the result table.
+    static std::string FormatAverage(int32_t finishedRes, int32_t finishedThreads);
+    // Players in result-table order: by rank, ties in player order.
+    std::array<int, 4> PlacesByRank() const;
+    // A player's 55-character figures line of the result table.
+    std::string EndScoreLine(int player) const;
 
     const PlayerScore& Get(int plIndex) const { return scores_.at(plIndex); }
 
