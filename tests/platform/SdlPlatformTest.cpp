@@ -172,6 +172,7 @@ TEST_F(SdlPlatformTest, TurnsInputIntoTheGamesEvents)
     sink.seen.clear();
 
     PushKey(Key(SDL_SCANCODE_KP_4, SDLK_LEFT));
+    PushKey(Key(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT));
     PushButton(SDL_BUTTON_LEFT, 1, 150, 450);
     PushButton(SDL_BUTTON_LEFT, 2, 150, 450);
     PushButton(SDL_BUTTON_LEFT, 3, 150, 450);

@@ -225,8 +225,9 @@ void SdlPlatform::DispatchKey(const SDL_KeyboardEvent& event)
             ToggleFullscreen();
         return;
     }
-    if (sink_)
-        sink_->KeyDown(VirtualKeyCode(event.keysym));
+    const int keyCode = VirtualKeyCode(event.keysym);
+    if (sink_ && keyCode != 0)
+        sink_->KeyDown(keyCode);
 }
 
 void SdlPlatform::DispatchButton(const SDL_MouseButtonEvent& event)
