@@ -4,6 +4,7 @@
 #include "platform/PngWriter.h"
 #include "platform/ProgramExit.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlPlatform.h"
 #include "shell/CommandLine.h"
 #include "shell/Game.h"
@@ -34,7 +35,10 @@ std::unique_ptr<Platform> MakePlatform(const CommandLine& line)
             headless->LoadScript(line.script);
         return headless;
     }
-    return std::make_unique<SdlPlatform>(std::make_unique<NullAudio>());
+    auto sdl = std::make_unique<SdlPlatform>();
+    // The mixer opens on the SDL the window started; without a sound device it stays silent.
+    sdl->SetAudio(std::make_unique<SdlAudio>());
+    return sdl;
 }
 
 // Ends the program the K-th time it waits for the player in the given state.
