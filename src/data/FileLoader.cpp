@@ -1,8 +1,10 @@
 #include "data/FileLoader.h"
 
+#include "data/CardFile.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
+#include "platform/Utf8.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 
@@ -14,81 +16,8 @@ namespace {
 constexpr std::string_view kSeparator = "#----[Separator]----#\r\n";
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-const std::array<const char*, 8> kBuiltInNames = {
-    "名無しさん", "たかし", "通りすがり", "マルチ", "（・A・）ｱｿｳ", "（*ﾟДﾟ）さん", "シャア専用", "御老公"};
-
-// Reads card.dat front to back without ever stepping past its end.
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-
-    bool Int(int32_t& value)
-    {
-        if (bytes_.size() - pos_ < 4)
-            return false;
-        uint32_t v = 0;
-        for (int i = 3; i >= 0; --i)
-            v = (v << 8) | static_cast<unsigned char>(bytes_[pos_ + i]);
-        value = static_cast<int32_t>(v);
-        pos_ += 4;
-        return true;
-    }
-
-    bool Text(std::string& value)
-    {
-        if (bytes_.size() - pos_ < 2)
-            return false;
-        const size_t count = static_cast<unsigned char>(bytes_[pos_]) |
-                             (static_cast<size_t>(static_cast<unsigned char>(bytes_[pos_ + 1])) << 8);
-        pos_ += 2;
-        if (bytes_.size() - pos_ < count)
-            return false;
-        value = Cp932::ToUtf8(bytes_.substr(pos_, count));
-        pos_ += count;
-        return true;
-    }
-
-private:
-    std::string_view bytes_;
-    size_t pos_ = 0;
-};
-
-void PutInt(std::string& out, int32_t value)
-{
-    const auto v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        out += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-void PutText(std::string& out, const std::string& utf8)
-{
-    std::string bytes = Cp932::FromUtf8(utf8);
-    if (bytes.size() > 0xFFFF)
-        bytes.resize(0xFFFF);
-    out += static_cast<char>(bytes.size() & 0xFF);
-    out += static_cast<char>((bytes.size() >> 8) & 0xFF);
-    out += bytes;
-}
-
-// What the rules rely on; a file that breaks it is treated like a missing one, never half-used.
-bool Plausible(const CardRecord& record, int position)
-{
-    if (record.cardIndex != position)
-        return false;
-    if (position < AdminCard) {
-        if (record.resNum < 1 || record.Size < 0 || (record.Agesage != 0 && record.Agesage != 1))
-            return false;
-    }
-    for (int32_t weight : record.resWeight) {
-        if (weight < 0)
-            return false;
-    }
-    // Running sums of the weights must stay within 32 bits.
-    int64_t total = 0;
-    for (int32_t weight : record.resWeight)
-        total += weight;
-    return total <= INT32_MAX;
-}
+const std::array<const char*, 8> kBuiltInNames = {"名無しさん",   "たかし",       "通りすがり", "マルチ",
+                                                  "（・A・）ｱｿｳ", "（*ﾟДﾟ）さん", "シャア専用", "御老公"};
 
 std::vector<std::string> SplitLines(const std::string& text)
 {
@@ -107,58 +36,8 @@ std::vector<std::string> SplitLines(const std::string& text)
 
 } // namespace
 
-FileLoader::FileLoader(Game& game) : game_(game) {}
-
-bool FileLoader::ParseCardData(std::string_view bytes, std::array<CardRecord, CardDefCount>& cardDefs,
-                               std::array<std::string, SpecialTextCount>& specialTexts)
+FileLoader::FileLoader(Game& game) : game_(game)
 {
-    Reader in(bytes);
-    std::array<CardRecord, CardDefCount> defs;
-    std::array<std::string, SpecialTextCount> texts;
-    for (int i = 0; i < CardDefCount; ++i) {
-        CardRecord& r = defs[i];
-        if (!in.Int(r.cardIndex) || !in.Int(r.resNum) || !in.Int(r.Size) || !in.Int(r.cardColor) ||
-            !in.Int(r.Agesage) || !in.Text(r.CardText))
-            return false;
-        for (std::string& text : r.ResText) {
-            if (!in.Text(text))
-                return false;
-        }
-        for (int32_t& weight : r.resWeight) {
-            if (!in.Int(weight))
-                return false;
-        }
-        if (!Plausible(r, i))
-            return false;
-    }
-    for (std::string& text : texts) {
-        if (!in.Text(text))
-            return false;
-    }
-    cardDefs = std::move(defs);
-    specialTexts = std::move(texts);
-    return true;
-}
-
-std::string FileLoader::SerializeCardData(const std::array<CardRecord, CardDefCount>& cardDefs,
-                                          const std::array<std::string, SpecialTextCount>& specialTexts)
-{
-    std::string out;
-    for (const CardRecord& r : cardDefs) {
-        PutInt(out, r.cardIndex);
-        PutInt(out, r.resNum);
-        PutInt(out, r.Size);
-        PutInt(out, r.cardColor);
-        PutInt(out, r.Agesage);
-        PutText(out, r.CardText);
-        for (const std::string& text : r.ResText)
-            PutText(out, text);
-        for (int32_t weight : r.resWeight)
-            PutInt(out, weight);
-    }
-    for (const std::string& text : specialTexts)
-        PutText(out, text);
-    return out;
 }
 
 void FileLoader::DataLoad()
@@ -166,8 +45,8 @@ void FileLoader::DataLoad()
     const std::string path = game_.AppPath() + "card.dat";
     std::optional<std::string> bytes;
     if (FileSystem::FileLength(path) >= 0)
-        bytes = FileSystem::ReadFile(path, MaxTextFileBytes);
-    if (!bytes || !ParseCardData(*bytes, game_.cardDefs, game_.specialTexts)) {
+        bytes = FileSystem::ReadFile(path, CardFile::MaxBytes);
+    if (!bytes || !CardFile::Parse(*bytes, game_.cardDefs, game_.specialTexts)) {
         game_.platform.MessageBox("Pakaponta", "card.dat ファイルが見つかりません。");
         game_.Quit(1);
     }
@@ -177,14 +56,25 @@ bool FileLoader::DataSave() const
 {
     const std::string path = game_.AppPath() + "card.dat";
     FileSystem::RemoveFile(path);
-    return FileSystem::WriteFile(path, SerializeCardData(game_.cardDefs, game_.specialTexts));
+    return FileSystem::WriteFile(path, CardFile::Serialize(game_.cardDefs, game_.specialTexts));
 }
 
 std::string FileLoader::DecodeText(std::string_view bytes)
 {
-    if (bytes.substr(0, kBom.size()) == kBom)
-        return std::string(bytes.substr(kBom.size()));
-    return Cp932::ToUtf8(bytes);
+    if (bytes.substr(0, kBom.size()) != kBom)
+        return Cp932::ToUtf8(bytes);
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t pos = kBom.size(); pos < bytes.size();) {
+        const Utf8::Char c = Utf8::Decode(bytes, pos);
+        // A malformed byte decodes with length 1; a genuine U+FFFD takes three.
+        if (c.code == Utf8::Invalid && c.length == 1)
+            text += '?';
+        else
+            text.append(bytes.substr(pos, static_cast<size_t>(c.length)));
+        pos += static_cast<size_t>(c.length);
+    }
+    return text;
 }
 
 std::optional<std::vector<std::string>> FileLoader::SplitText(std::string_view utf8)
@@ -209,15 +99,20 @@ std::optional<std::vector<std::string>> FileLoader::SplitText(std::string_view u
         joined.resize(joined.size() - 2);
     std::vector<std::string> pieces;
     size_t start = 0;
+    size_t from = 0;
     for (;;) {
-        const size_t cut = joined.find(kSeparator, start);
-        if (cut == std::string::npos) {
-            pieces.push_back(joined.substr(start));
-            return pieces;
-        }
+        const size_t cut = joined.find(kSeparator, from);
+        if (cut == std::string::npos)
+            break;
+        from = cut + 1;
+        // Only a whole line separates: the match must begin a line.
+        if (cut != 0 && (cut < 2 || joined.compare(cut - 2, 2, "\r\n") != 0))
+            continue;
         pieces.push_back(joined.substr(start, cut - start));
-        start = cut + kSeparator.size();
+        start = from = cut + kSeparator.size();
     }
+    pieces.push_back(joined.substr(start));
+    return pieces;
 }
 
 std::optional<std::vector<std::string>> FileLoader::ReadSplitFile(const std::string& path) const

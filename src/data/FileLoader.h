@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/CardRecord.h"
+#include "data/CardFile.h"
 
 #include <array>
 #include <optional>
@@ -23,17 +23,22 @@ public:
     void NameLoad();
     void ThreadGameLoad();
 
-    // card.dat's layout: 58 records and 50 texts, little-endian, CP932 strings with 16-bit counts.
-    // Parsing is bounded and checks what the game relies on; false leaves the tables untouched.
-    static bool ParseCardData(std::string_view bytes, std::array<CardRecord, CardDefCount>& cardDefs,
-                              std::array<std::string, SpecialTextCount>& specialTexts);
-    static std::string SerializeCardData(const std::array<CardRecord, CardDefCount>& cardDefs,
-                                         const std::array<std::string, SpecialTextCount>& specialTexts);
+    // card.dat's layout (see CardFile): what DataLoad accepts and what DataSave writes.
+    static bool ParseCardData(std::string_view bytes, CardFile::Defs& cardDefs, CardFile::Texts& specialTexts)
+    {
+        return CardFile::Parse(bytes, cardDefs, specialTexts);
+    }
+    static std::string SerializeCardData(const CardFile::Defs& cardDefs, const CardFile::Texts& specialTexts)
+    {
+        return CardFile::Serialize(cardDefs, specialTexts);
+    }
 
-    // A text file as UTF-8: CP932, or UTF-8 when it starts with a byte order mark.
+    // A text file as UTF-8: CP932, or UTF-8 when it starts with a byte order mark (bytes that are
+    // not UTF-8 then become '?', as bytes that are not CP932 do otherwise).
     static std::string DecodeText(std::string_view bytes);
     // The split-text format: lines end at CR LF or a lone CR (a lone LF stays inside its line), the
-    // lines are joined with CR LF, and the text is cut after every "#----[Separator]----#" line.
+    // lines are joined with CR LF, and the text is cut at every line that is exactly
+    // "#----[Separator]----#", unless it is the last line.
     // nullopt for a text with no line at all.
     static std::optional<std::vector<std::string>> SplitText(std::string_view utf8);
 
