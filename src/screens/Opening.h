@@ -33,7 +33,10 @@ public:
     const std::array<int32_t, 55>& endingSchedule() const { return endingSchedule_; }
 
 private:
+    void StartGame();
     void PlayEnding();
+    void PaintEndingStep(int step);
+    void PlayCurtain();
     void DrawTextAt(const std::string& text, int x, int y);
     static Color FadeGrey(int n);
     static Color RiseGrey(int f);

@@ -1,8 +1,86 @@
 #include "shell/FormMain.h"
 
+#include "players/PlayerCtrl.h"
+#include "screens/Opening.h"
 #include "shell/Game.h"
+#include "shell/ModuleCommon.h"
+#include "sound/Sounds.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int LeftButton = 1;
+
+// Title menu rows and columns as the pointer sees them.
+constexpr int MenuSplitX = 404;
+constexpr int MenuUpperRowEnd = 450;
+constexpr int MenuLowerRowEnd = 490;
+constexpr int TitleMoveStep = 15;
+
+constexpr int GestureDelayMs = 100;
+constexpr int GestureStep = 20;
+
+// The hand's slots are 59 pixels wide from 24 pixels inside the area; the last one is wider.
+constexpr int HandFirstSlotOffset = 24;
+constexpr int HandLastSlotOffset = 555;
+constexpr int HandEndOffset = 651;
+constexpr int HandSlotWidth = 59;
+constexpr int LastHandSlot = 9;
+constexpr int ThreadRowHeight = 16;
+constexpr int CommitBoxOffset = 60;
+constexpr int CommitBoxHeight = 40;
+
+// The one command that brings the title cursor a step nearer to item.
+int TitleStepToward(int item, int cur)
+{
+    if (item == MenuQuit)
+        return cur <= 1 ? CmdUp : CmdDown;
+    if (cur == MenuQuit)
+        return CmdUp;
+    if (std::abs(item - cur) == 1)
+        return CmdLeft;
+    return item < cur ? CmdUp : CmdDown;
+}
+
+} // namespace
 
 FormMain::FormMain(Game& game) : game_(game) {}
+
+int FormMain::TitleItemAt(double x, double y)
+{
+    const int yi = RoundHalfEven(y);
+    if (yi >= MenuLowerRowEnd)
+        return MenuQuit;
+    const int column = x < MenuSplitX ? 0 : 1;
+    return (yi < MenuUpperRowEnd ? 0 : 2) + column;
+}
+
+int FormMain::ThreadRowAt(double x, double y)
+{
+    const AreaRect list = GetArea(AreaThreadList);
+    if (list.Left < x && x < list.Right && list.Top < y && y < list.Bottom)
+        return RoundHalfEven(y - list.Top) / ThreadRowHeight;
+    return -1;
+}
+
+int FormMain::HandSlotAt(double x, double y)
+{
+    const AreaRect hand = GetArea(AreaHand);
+    if (!(hand.Left + HandFirstSlotOffset <= x && x <= hand.Left + HandEndOffset && hand.Top < y &&
+          y < hand.Bottom))
+        return -1;
+    if (x >= hand.Left + HandLastSlotOffset)
+        return LastHandSlot;
+    return RoundHalfEven(x - (hand.Left + HandFirstSlotOffset)) / HandSlotWidth;
+}
+
+bool FormMain::InCommitBox(double x, double y)
+{
+    const AreaRect selected = GetArea(AreaSelected);
+    return selected.Left + CommitBoxOffset < x && x < selected.Right && selected.Top < y &&
+           y < selected.Top + CommitBoxHeight;
+}
 
 int FormMain::KeyCommand(int keyCode)
 {
@@ -34,32 +112,254 @@ int FormMain::KeyCommand(int keyCode)
 void FormMain::KeyDown(int keyCode)
 {
     const int command = KeyCommand(keyCode);
-    if (command != 0)
+    if (command != 0 && !closing_)
         DoCommand(command);
 }
 
-void FormMain::DoCommand(int /*command*/)
+void FormMain::DoCommand(int command)
 {
-    // No screen takes commands until the title exists.
+    switch (game_.GameState) {
+    case StateTitle:
+        TitleCommand(command);
+        break;
+    case StateSelect:
+        SelectCommand(command);
+        break;
+    case StateDeckShow:
+        if (command == CmdOk)
+            game_.GameState = StateBusy;
+        break;
+    case StatePlayerTurn:
+        TurnCommand(command);
+        break;
+    case StateGameOver:
+        if (command == CmdOk) {
+            game_.sounds->playSound(1);
+            game_.GameState = StateRunning;
+        }
+        break;
+    case StateEnding:
+    case StateEndScore:
+    case StateEndText:
+        if (command == CmdOk)
+            game_.GameState = StateRunning;
+        break;
+    default:
+        break;
+    }
 }
 
-void FormMain::MouseDown(int /*button*/, double /*x*/, double /*y*/)
+void FormMain::TitleCommand(int command)
 {
+    game_.sounds->playSound(command == CmdOk ? 1 : 2);
+    game_.opening->MoveOpening(command);
+    if (command == CmdOk)
+        game_.GameState = StateSelect;
+}
+
+void FormMain::SelectCommand(int command)
+{
+    game_.GameState = StateBusy;
+    switch (command) {
+    case CmdLeft:
+    case CmdUp:
+    case CmdRight:
+    case CmdDown:
+        game_.sounds->playSound(2);
+        game_.opening->MoveSelect(command);
+        game_.GameState = StateSelect;
+        break;
+    case CmdOk:
+        game_.sounds->playSound(1);
+        // The whole game runs inside this call; it leaves the state as the game ended it.
+        game_.opening->MoveSelect(CmdOk);
+        break;
+    case CmdCancel:
+        game_.opening->GotoOpening();
+        break;
+    default:
+        break;
+    }
+}
+
+void FormMain::TurnCommand(int command)
+{
+    game_.GameState = StateRunning;
+    PlayerCtrl& players = *game_.playerCtrl;
+    switch (command) {
+    case CmdLeft:
+    case CmdRight:
+    case CmdUp:
+    case CmdDown:
+        if (command == CmdLeft)
+            players.MoveCurrentCard(0, -1);
+        else if (command == CmdRight)
+            players.MoveCurrentCard(0, 1);
+        else if (command == CmdUp)
+            players.MoveCurrentThread(0, -1);
+        else
+            players.MoveCurrentThread(0, 1);
+        game_.sounds->playSound(2);
+        BackToTurn();
+        break;
+    case CmdOk:
+        if (players.CardCommit(0)) {
+            players.NextStandBy();
+            return;
+        }
+        BackToTurn();
+        break;
+    default:
+        BackToTurn();
+        break;
+    }
+}
+
+void FormMain::BackToTurn()
+{
+    game_.RepaintBoard();
+    game_.RefreshScreen();
+    game_.GameState = StatePlayerTurn;
+}
+
+void FormMain::MouseDown(int button, double x, double y)
+{
+    if (closing_)
+        return;
+    switch (game_.GameState) {
+    case StateTitle:
+        if (button == LeftButton)
+            DoCommand(CmdOk);
+        break;
+    case StateSelect:
+        DoCommand(button == LeftButton ? CmdOk : CmdCancel);
+        break;
+    case StateDeckShow:
+        if (button == LeftButton)
+            game_.GameState = StateBusy;
+        break;
+    case StatePlayerTurn:
+        HitTest(x, y);
+        break;
+    case StateGameOver:
+        if (button == LeftButton) {
+            game_.sounds->playSound(1);
+            game_.GameState = StateRunning;
+        }
+        break;
+    case StateEnding:
+    case StateEndScore:
+    case StateEndText:
+        if (button == LeftButton)
+            game_.GameState = StateRunning;
+        break;
+    default:
+        break;
+    }
     lastMoveTick_ = 0;
 }
 
-void FormMain::MouseMove(double /*x*/, double /*y*/) {}
+void FormMain::HitTest(double x, double y)
+{
+    game_.GameState = StateRunning;
+    PlayerCtrl& players = *game_.playerCtrl;
 
-void FormMain::DblClick() {}
+    const int row = ThreadRowAt(x, y);
+    if (row >= 0 && row != players.GetCurrentThread(0)) {
+        players.MoveCurrentThreadDirect(0, row);
+        game_.sounds->playSound(2);
+    }
+    const int slot = HandSlotAt(x, y);
+    if (slot >= 0 && slot != players.GetCurrentCard(0)) {
+        players.MoveCurrentCardDirect(0, slot);
+        game_.sounds->playSound(2);
+    }
+    if (InCommitBox(x, y) && players.CardCommit(0)) {
+        players.NextStandBy();
+        return;
+    }
+    BackToTurn();
+}
+
+void FormMain::MouseMove(double x, double y)
+{
+    if (closing_)
+        return;
+    if (game_.GameState == StateTitle)
+        TitleMouseMove(x, y);
+    else if (game_.GameState == StateSelect)
+        SelectMouseMove(x, y);
+}
+
+void FormMain::TitleMouseMove(double x, double y)
+{
+    const bool movedX = RoundHalfEven(std::abs(x - lastMoveX_)) / TitleMoveStep != 0;
+    const bool movedY = RoundHalfEven(std::abs(y - lastMoveY_)) / TitleMoveStep != 0;
+    if (!movedX && !movedY)
+        return;
+    lastMoveX_ = static_cast<int16_t>(RoundHalfEven(x));
+    lastMoveY_ = static_cast<int16_t>(RoundHalfEven(y));
+
+    const int item = TitleItemAt(x, y);
+    // Each step repaints the title; the state check stops the walk if a step leaves the title.
+    while (game_.GameState == StateTitle && item != (game_.GameMode & 7))
+        DoCommand(TitleStepToward(item, game_.GameMode & 7));
+}
+
+void FormMain::SelectMouseMove(double x, double y)
+{
+    const int32_t now = static_cast<int32_t>(game_.GetTickCount());
+    if (lastMoveTick_ == 0) {
+        RecordMove(now, x, y);
+        return;
+    }
+    if (now - lastMoveTick_ <= GestureDelayMs)
+        return;
+    const int dx = RoundHalfEven(std::abs(x - lastMoveX_));
+    const int dy = RoundHalfEven(std::abs(y - lastMoveY_));
+    if (dx / GestureStep > 0)
+        DoCommand(lastMoveX_ > x ? CmdLeft : CmdRight);
+    if (dy / GestureStep > 0)
+        DoCommand(lastMoveY_ > y ? CmdUp : CmdDown);
+    RecordMove(static_cast<int32_t>(game_.GetTickCount()), x, y);
+}
+
+void FormMain::RecordMove(int32_t tick, double x, double y)
+{
+    lastMoveTick_ = tick;
+    lastMoveX_ = static_cast<int16_t>(RoundHalfEven(x));
+    lastMoveY_ = static_cast<int16_t>(RoundHalfEven(y));
+}
+
+void FormMain::DblClick()
+{
+    if (game_.GameState == StatePlayerTurn && !closing_)
+        DoCommand(CmdOk);
+}
 
 void FormMain::Paint()
 {
     game_.RefreshScreen();
 }
 
-void FormMain::Resize(bool /*minimized*/) {}
+void FormMain::Resize(bool minimized)
+{
+    if (game_.GameState == StateInit)
+        return;
+    if (minimized)
+        game_.sounds->PauseBGM();
+    else
+        game_.sounds->ResumeBGM();
+}
 
 void FormMain::Unload()
 {
+    closing_ = true;
+    if (game_.sounds) {
+        game_.sounds->playSound(0);
+        game_.sounds->playBGM(BgmStop);
+    }
+    game_.DoEvents();
+    game_.sounds.reset();
     game_.Quit(0);
 }

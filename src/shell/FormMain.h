@@ -21,11 +21,28 @@ public:
 
     // The command of a virtual key code, or 0 for keys the game ignores.
     static int KeyCommand(int keyCode);
+    // The title menu item under the pointer (4 = the quit item).
+    static int TitleItemAt(double x, double y);
+    // What a click in the player's turn points at: a thread row, a hand slot, the commit box;
+    // -1 (false) when the pointer is outside that area.
+    static int ThreadRowAt(double x, double y);
+    static int HandSlotAt(double x, double y);
+    static bool InCommitBox(double x, double y);
 
 private:
     void DoCommand(int command);
+    void TitleCommand(int command);
+    void SelectCommand(int command);
+    void TurnCommand(int command);
+    void BackToTurn();
+    void HitTest(double x, double y);
+    void TitleMouseMove(double x, double y);
+    void SelectMouseMove(double x, double y);
+    void RecordMove(int32_t tick, double x, double y);
 
     Game& game_;
+    // Set once the window is closing: input still queued then must not start anything.
+    bool closing_ = false;
     int32_t lastMoveTick_ = 0;
     int16_t lastMoveX_ = 0;
     int16_t lastMoveY_ = 0;

@@ -1,0 +1,246 @@
+#include "screens/Opening.h"
+#include "screens/ScreenGame.h"
+#include "shell/FormMain.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FormMainKeys, MapsTheKeyTableAndIgnoresOtherKeys)
+{
+    const std::pair<int, int> table[] = {{37, CmdLeft}, {100, CmdLeft}, {38, CmdUp},  {104, CmdUp},
+                                         {39, CmdRight}, {102, CmdRight}, {40, CmdDown}, {98, CmdDown},
+                                         {13, CmdOk},   {32, CmdOk},     {101, CmdOk}, {8, CmdCancel},
+                                         {27, CmdCancel}};
+    for (const auto& [key, command] : table)
+        EXPECT_EQ(FormMain::KeyCommand(key), command) << "key " << key;
+    for (int key : {0, 9, 16, 65, 96, 97, 99, 103, 105, 112})
+        EXPECT_EQ(FormMain::KeyCommand(key), 0) << "key " << key;
+}
+
+TEST(FormMainHitTest, HandSlotsRunFrom147To774WithTheLastSlotFrom678)
+{
+    EXPECT_EQ(FormMain::HandSlotAt(146, 500), -1);
+    EXPECT_EQ(FormMain::HandSlotAt(146.9, 500), -1);
+    EXPECT_EQ(FormMain::HandSlotAt(147, 500), 0);
+    // nearest(58.5) is 58 (halves to even), nearest(58.6) is 59.
+    EXPECT_EQ(FormMain::HandSlotAt(205.5, 500), 0);
+    EXPECT_EQ(FormMain::HandSlotAt(205.6, 500), 1);
+    EXPECT_EQ(FormMain::HandSlotAt(677, 500), 8);
+    EXPECT_EQ(FormMain::HandSlotAt(677.9, 500), 8);
+    EXPECT_EQ(FormMain::HandSlotAt(678, 500), 9);
+    EXPECT_EQ(FormMain::HandSlotAt(774, 500), 9);
+    EXPECT_EQ(FormMain::HandSlotAt(774.1, 500), -1);
+    EXPECT_EQ(FormMain::HandSlotAt(775, 500), -1);
+    EXPECT_EQ(FormMain::HandSlotAt(400, 443), -1);
+    EXPECT_EQ(FormMain::HandSlotAt(400, 443.5), 4);
+    EXPECT_EQ(FormMain::HandSlotAt(400, 597.9), 4);
+    EXPECT_EQ(FormMain::HandSlotAt(400, 598), -1);
+}
+
+TEST(FormMainHitTest, ThreadRowsAre16PixelsHighFromTheTopOfTheList)
+{
+    EXPECT_EQ(FormMain::ThreadRowAt(69, 50), -1);
+    EXPECT_EQ(FormMain::ThreadRowAt(69.5, 50), 3);
+    EXPECT_EQ(FormMain::ThreadRowAt(618.9, 50), 3);
+    EXPECT_EQ(FormMain::ThreadRowAt(619, 50), -1);
+    EXPECT_EQ(FormMain::ThreadRowAt(300, 2), -1);
+    EXPECT_EQ(FormMain::ThreadRowAt(300, 3), 0);
+    EXPECT_EQ(FormMain::ThreadRowAt(300, 17.4), 0);
+    // nearest(15.5) is 16: the next row.
+    EXPECT_EQ(FormMain::ThreadRowAt(300, 17.5), 1);
+    // Rows past the board are passed on as computed.
+    EXPECT_EQ(FormMain::ThreadRowAt(300, 198.9), 12);
+    EXPECT_EQ(FormMain::ThreadRowAt(300, 199), -1);
+}
+
+TEST(FormMainHitTest, CommitBoxIsTheUpperRightOfTheSelectedCardBox)
+{
+    EXPECT_FALSE(FormMain::InCommitBox(62, 460));
+    EXPECT_TRUE(FormMain::InCommitBox(62.1, 460));
+    EXPECT_TRUE(FormMain::InCommitBox(118.9, 460));
+    EXPECT_FALSE(FormMain::InCommitBox(119, 460));
+    EXPECT_FALSE(FormMain::InCommitBox(90, 443));
+    EXPECT_TRUE(FormMain::InCommitBox(90, 443.1));
+    EXPECT_TRUE(FormMain::InCommitBox(90, 482.9));
+    EXPECT_FALSE(FormMain::InCommitBox(90, 483));
+}
+
+TEST(FormMainTitle, MenuItemsUnderThePointer)
+{
+    EXPECT_EQ(FormMain::TitleItemAt(403.9, 449.4), 0);
+    EXPECT_EQ(FormMain::TitleItemAt(404, 449.4), 1);
+    EXPECT_EQ(FormMain::TitleItemAt(100, 449.5), 2);
+    EXPECT_EQ(FormMain::TitleItemAt(500, 489.4), 3);
+    EXPECT_EQ(FormMain::TitleItemAt(500, 489.5), MenuQuit);
+    EXPECT_EQ(FormMain::TitleItemAt(10, 0), 0);
+}
+
+TEST(FormMainInput, IsDroppedInTheBusyStatesAndNeverReplayed)
+{
+    ScreenGame s(false);
+    s.ShowTitle();
+    for (int state : {StateInit, StateBusy, StateRunning}) {
+        s.game.GameState = state;
+        const int presents = s.platform.PresentCount();
+        for (int key : {KeyEnter, KeyDown, KeyRight, KeyEscape, 32})
+            s.platform.ScheduleAfter(0, HeadlessEvent::Key(key));
+        s.platform.ScheduleAfter(0, HeadlessEvent::Click(300, 520));
+        s.platform.ScheduleAfter(0, HeadlessEvent::DoubleClick());
+        s.platform.ScheduleAfter(0, HeadlessEvent::Move(700, 100));
+        s.game.DoEvents();
+        EXPECT_EQ(s.game.GameState, state);
+        EXPECT_EQ(s.game.GameMode, 0);
+        EXPECT_EQ(s.platform.PresentCount(), presents);
+        EXPECT_EQ(s.platform.PendingEvents(), 0u);
+    }
+    s.game.GameState = StateTitle;
+    s.game.DoEvents();
+    EXPECT_EQ(s.game.GameState, StateTitle);
+    EXPECT_EQ(s.game.GameMode, 0);
+}
+
+TEST(FormMainInput, AcknowledgementsTakeOnlyOkOrTheLeftButton)
+{
+    ScreenGame s(false);
+    s.game.GameState = StateDeckShow;
+    for (int key : {KeyLeft, KeyUp, KeyRight, KeyDown, KeyEscape})
+        s.Key(key);
+    s.game.formMain->MouseDown(2, 400, 300);
+    EXPECT_EQ(s.game.GameState, StateDeckShow);
+    s.Key(101);
+    EXPECT_EQ(s.game.GameState, StateBusy);
+    s.game.GameState = StateDeckShow;
+    s.game.formMain->MouseDown(1, 400, 300);
+    EXPECT_EQ(s.game.GameState, StateBusy);
+
+    for (int state : {StateGameOver, StateEnding, StateEndScore, StateEndText}) {
+        s.game.GameState = state;
+        for (int key : {KeyLeft, KeyUp, KeyRight, KeyDown, KeyEscape})
+            s.Key(key);
+        s.game.formMain->MouseDown(2, 400, 300);
+        s.game.formMain->MouseDown(4, 400, 300);
+        s.game.formMain->DblClick();
+        EXPECT_EQ(s.game.GameState, state);
+        s.Key(32);
+        EXPECT_EQ(s.game.GameState, StateRunning);
+        s.game.GameState = state;
+        s.game.formMain->MouseDown(1, 10, 10);
+        EXPECT_EQ(s.game.GameState, StateRunning);
+    }
+}
+
+TEST(FormMainTitle, KeysWalkTheMenuAndWrapThroughTheQuitItem)
+{
+    ScreenGame s(false);
+    s.ShowTitle();
+    const std::pair<int, int> walk[] = {{KeyDown, 2},  {KeyDown, MenuQuit}, {KeyDown, 0}, {KeyUp, MenuQuit},
+                                        {KeyUp, 2},    {KeyRight, 3},       {KeyUp, 1},   {KeyUp, MenuQuit},
+                                        {KeyRight, 4}, {KeyUp, 2},          {KeyLeft, 3}, {KeyDown, MenuQuit},
+                                        {KeyDown, 0},  {KeyEscape, 0},      {104, 4},     {98, 0},
+                                        {102, 1}};
+    for (const auto& [key, mode] : walk) {
+        s.Key(key);
+        EXPECT_EQ(s.game.GameMode, mode) << "after key " << key;
+        EXPECT_EQ(s.game.GameState, StateTitle);
+    }
+    s.game.formMain->MouseDown(2, 180, 430);
+    EXPECT_EQ(s.game.GameState, StateTitle);
+    s.game.formMain->MouseDown(1, 180, 430);
+    EXPECT_EQ(s.game.GameState, StateSelect);
+    EXPECT_EQ(s.game.GameMode, 1);
+}
+
+TEST(FormMainTitle, PointerMovesTheCursorToTheItemAfter15Pixels)
+{
+    ScreenGame s(false);
+    s.ShowTitle();
+    FormMain& form = *s.game.formMain;
+    form.MouseMove(300, 520);
+    EXPECT_EQ(s.game.GameMode, MenuQuit);
+    form.MouseMove(314.4, 505.6);
+    EXPECT_EQ(s.game.GameMode, MenuQuit);
+    form.MouseMove(500, 430);
+    EXPECT_EQ(s.game.GameMode, 1);
+    // 14.5 rounds to 14 (halves to even): still too small a step.
+    form.MouseMove(485.5, 444.5);
+    EXPECT_EQ(s.game.GameMode, 1);
+    form.MouseMove(500, 470);
+    EXPECT_EQ(s.game.GameMode, 3);
+    form.MouseMove(100, 430);
+    EXPECT_EQ(s.game.GameMode, 0);
+    form.MouseMove(100, 470);
+    EXPECT_EQ(s.game.GameMode, 2);
+    form.MouseMove(600, 430);
+    EXPECT_EQ(s.game.GameMode, 1);
+    form.MouseMove(600, 500);
+    EXPECT_EQ(s.game.GameMode, MenuQuit);
+    form.MouseMove(600, 470);
+    EXPECT_EQ(s.game.GameMode, 3);
+    EXPECT_EQ(s.game.GameState, StateTitle);
+}
+
+TEST(FormMainSelect, ArrowsChooseNameAndColourWithWrapAndEscapeReturns)
+{
+    ScreenGame s(false);
+    s.ShowTitle();
+    s.Key(KeyEnter);
+    ASSERT_EQ(s.game.GameState, StateSelect);
+    const Opening& opening = *s.game.opening;
+    s.Key(KeyLeft);
+    EXPECT_EQ(opening.selectedColor(), 3);
+    s.Key(KeyRight);
+    s.Key(KeyRight);
+    EXPECT_EQ(opening.selectedColor(), 1);
+    s.Key(KeyUp);
+    EXPECT_EQ(opening.selectedName(), 7);
+    s.Key(KeyDown);
+    s.Key(KeyDown);
+    EXPECT_EQ(opening.selectedName(), 1);
+    EXPECT_EQ(s.game.GameState, StateSelect);
+    s.Key(8);
+    EXPECT_EQ(s.game.GameState, StateTitle);
+    s.Key(KeyEnter);
+    s.game.formMain->MouseDown(2, 400, 300);
+    EXPECT_EQ(s.game.GameState, StateTitle);
+    EXPECT_EQ(opening.selectedColor(), 1);
+    EXPECT_EQ(opening.selectedName(), 1);
+}
+
+TEST(FormMainSelect, GestureNeedsMoreThan100MsAnd20Pixels)
+{
+    ScreenGame s(false);
+    s.ShowTitle();
+    s.Key(KeyEnter);
+    FormMain& form = *s.game.formMain;
+    const Opening& opening = *s.game.opening;
+    form.MouseMove(400, 300);
+    s.platform.AdvanceClock(100);
+    form.MouseMove(440, 340);
+    EXPECT_EQ(opening.selectedColor(), 0);
+    EXPECT_EQ(opening.selectedName(), 0);
+    s.platform.AdvanceClock(1);
+    form.MouseMove(430, 319);
+    EXPECT_EQ(opening.selectedColor(), 1);
+    EXPECT_EQ(opening.selectedName(), 0);
+    s.platform.AdvanceClock(101);
+    form.MouseMove(410, 299);
+    EXPECT_EQ(opening.selectedColor(), 0);
+    EXPECT_EQ(opening.selectedName(), 7);
+    s.platform.AdvanceClock(101);
+    // 19.5 rounds to 20: a step.
+    form.MouseMove(390.5, 278.4);
+    EXPECT_EQ(opening.selectedColor(), 3);
+    EXPECT_EQ(opening.selectedName(), 6);
+
+    // A button press starts a new gesture: the next movement is only recorded.
+    form.MouseDown(2, 390, 278);
+    s.Key(KeyEnter);
+    ASSERT_EQ(s.game.GameState, StateSelect);
+    s.platform.AdvanceClock(500);
+    form.MouseMove(100, 100);
+    EXPECT_EQ(opening.selectedColor(), 3);
+    EXPECT_EQ(opening.selectedName(), 6);
+}
+
+} // namespace
