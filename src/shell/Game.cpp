@@ -11,6 +11,7 @@
 #include "players/Comp.h"
 #include "players/PlayerCtrl.h"
 #include "screens/Opening.h"
+#include "shell/Artwork.h"
 #include "shell/Border.h"
 #include "shell/Consts.h"
 #include "shell/FormMain.h"
@@ -43,6 +44,7 @@ void Game::Start()
     PictureMain.TextOutA(600, 550, "Now Loading…", 13);
     platform.ShowWindow();
     RefreshScreen();
+    PaintArtwork(*this);
 
     fileLoader = std::make_unique<FileLoader>(*this);
     fileLoader->DataLoad();
