@@ -1,0 +1,232 @@
+#include "events/EventCtrl.h"
+
+#include "board/ThreadCtrl.h"
+#include "events/PlateColors.h"
+#include "players/PlayerCtrl.h"
+#include "screens/ScreenGame.h"
+#include "shell/Consts.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct EventCtrlTest : ::testing::Test {
+    ScreenGame s;
+    TestGame& t = s.t;
+    Picture& pic = t.game.PictureMain;
+
+    EventCtrlTest()
+    {
+        for (int p = 0; p < 4; ++p)
+            t.game.playerCtrl->Player(p).color = p;
+    }
+
+    EventCtrl& events() { return *t.game.eventCtrl; }
+
+    void Blacken() { pic.BitBlt(0, 0, pic.Width(), pic.Height(), nullptr, 0, 0, RasterOp::Blackness); }
+
+    // Whether any pixel of the box (right and bottom exclusive) has the colour, or differs from it.
+    bool Any(const Rect& box, Color c, bool equal = true) const
+    {
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                if ((pic.Pixel(x, y) == c) == equal)
+                    return true;
+        return false;
+    }
+};
+
+TEST_F(EventCtrlTest, PopUpIsCentredOnTheWholePicture)
+{
+    // x0 = (808 - 540) \ 2 = 134, y0 = (630 - 360) \ 2 = 135.
+    const Rect& f = events().frameRect();
+    EXPECT_EQ((std::array{f.left, f.top, f.right, f.bottom}), (std::array{135, 136, 672, 493}));
+    const Rect& c = events().contentRect();
+    EXPECT_EQ((std::array{c.left, c.top, c.right, c.bottom}), (std::array{136, 137, 671, 415}));
+    const Rect& ti = events().titleRect();
+    EXPECT_EQ((std::array{ti.left, ti.top, ti.right, ti.bottom}), (std::array{136, 416, 373, 492}));
+    const Rect& in = events().infoRect();
+    EXPECT_EQ((std::array{in.left, in.top, in.right, in.bottom}), (std::array{374, 416, 671, 492}));
+}
+
+TEST_F(EventCtrlTest, FrameIsRaisedAndItsBoxesSunken)
+{
+    Blacken();
+    events().PaintPopUp(GameEnd, "", 0, 0);
+    constexpr Color White = 0xFFFFFF, Grey = 0x808080, Black = 0x000000;
+    // The light edge outside the frame's top and left, the dark one outside its bottom and right.
+    EXPECT_EQ(pic.Pixel(134, 300), White);
+    EXPECT_EQ(pic.Pixel(400, 135), White);
+    EXPECT_EQ(pic.Pixel(673, 300), Black);
+    EXPECT_EQ(pic.Pixel(400, 494), Black);
+    // The frame's own outline, and the gap between it and the boxes.
+    EXPECT_EQ(pic.Pixel(135, 300), Grey);
+    EXPECT_EQ(pic.Pixel(672, 300), Grey);
+    EXPECT_EQ(pic.Pixel(400, 493), Grey);
+    // Each box: grey outline, dark inner edge top-left, light inner edge bottom-right, white inside.
+    EXPECT_EQ(pic.Pixel(136, 300), Grey);
+    EXPECT_EQ(pic.Pixel(137, 300), Black);
+    EXPECT_EQ(pic.Pixel(400, 138), Black);
+    EXPECT_EQ(pic.Pixel(670, 300), White);
+    EXPECT_EQ(pic.Pixel(400, 414), White);
+    EXPECT_EQ(pic.Pixel(400, 415), Grey);
+    EXPECT_EQ(pic.Pixel(373, 450), Grey);
+    EXPECT_EQ(pic.Pixel(375, 450), Black);
+    EXPECT_EQ(pic.Pixel(374, 450), Grey);
+    EXPECT_EQ(pic.Pixel(372, 450), White);
+    EXPECT_EQ(pic.Pixel(500, 491), White);
+    EXPECT_EQ(pic.Pixel(300, 200), White);
+    // The title's three passes: the face on top, the shade peeking out below right.
+    const Rect& ti = events().titleRect();
+    EXPECT_TRUE(Any({ti.left + 10, ti.top + 20, ti.right - 3, ti.bottom - 3}, 0x0060FF));
+    EXPECT_TRUE(Any({ti.left + 10, ti.top + 20, ti.right - 3, ti.bottom - 3}, 0x0000C0));
+    EXPECT_FALSE(Any({ti.left + 3, ti.top + 3, ti.right - 3, ti.top + 20}, White, false));
+}
+
+TEST_F(EventCtrlTest, TitlesOfTheKiribanAndFinishedThreadEvents)
+{
+    for (int id = 21; id <= 29; ++id)
+        EXPECT_EQ(EventCtrl::EventTitle(id), std::to_string((id - 20) * 100) + "番ゲット");
+    EXPECT_EQ(EventCtrl::EventTitle(30), "　１０００");
+    EXPECT_EQ(EventCtrl::EventTitle(ThousandRaceBonus), "　１０００");
+    for (int id = 50; id <= 68; ++id)
+        EXPECT_EQ(EventCtrl::EventTitle(id), "スレッド終了");
+    EXPECT_EQ(EventCtrl::EventTitle(SecondPost), "　２ゲット");
+    EXPECT_EQ(EventCtrl::EventTitle(SizeOver), " 512KB越え");
+    EXPECT_EQ(EventCtrl::EventTitle(BrowserCrashHit), "ブラクラ");
+}
+
+TEST_F(EventCtrlTest, FinishedThreadMessagesJoinBonusAndMultiplier)
+{
+    const char* bonus[6] = {"700ﾚｽ達成 20p", "800ﾚｽ達成 30p", "850ﾚｽ達成 50p",
+                            "900ﾚｽ達成 70p", "950ﾚｽ達成 80p", "1000ﾚｽ達成 100p"};
+    const char* multiplier[3] = {"×1", "×1.5", "×0.5"};
+    for (int id = 51; id <= 68; ++id)
+        EXPECT_EQ(EventCtrl::EventMessage(id, 0),
+                  std::string(bonus[(id - 51) % 6]) + multiplier[(id - 51) / 6])
+            << id;
+    EXPECT_EQ(EventCtrl::EventMessage(58, 0), "800ﾚｽ達成 30p×1.5");
+    EXPECT_EQ(EventCtrl::EventMessage(63, 0), "700ﾚｽ達成 20p×0.5");
+    EXPECT_EQ(EventCtrl::EventMessage(ThreadEnd, 0), "");
+}
+
+TEST_F(EventCtrlTest, CapacityMessagesCarryTheNewCapacity)
+{
+    EXPECT_EQ(EventCtrl::EventMessage(CapacityUp, 9), "スレッド容量を9個に変更");
+    EXPECT_EQ(EventCtrl::EventMessage(CapacityDown, 5), "スレッド容量を5個に変更");
+    EXPECT_EQ(EventCtrl::EventMessage(GoodThread, 9), "(･∀･)おめ  スレッド評価点×1.5");
+}
+
+TEST_F(EventCtrlTest, EachEventPlaysItsSound)
+{
+    for (int id : {1, 2, 6, 7, 10, 11, 14, 15, 16, 21, 25, 29, 30, 31, 70, 72})
+        EXPECT_EQ(EventCtrl::EventSound(id), 5) << id;
+    for (int id : {3, 4, 5, 8, 9, 12, 13, 17, 18, 19, 20, 40, 50, 51, 60, 68, 71, 73})
+        EXPECT_EQ(EventCtrl::EventSound(id), 6) << id;
+    for (int id : {0, 32, 39, 41, 49, 69, 74, -1})
+        EXPECT_EQ(EventCtrl::EventSound(id), 0) << id;
+    EXPECT_EQ(EventCtrl::EventTitle(69), "");
+}
+
+TEST_F(EventCtrlTest, CapacityEventLeavesUpperAreaEmptyAndShowsNoPlate)
+{
+    events().PaintPopUp(CapacityUp, "", 9, 0);
+    const Rect& c = events().contentRect();
+    EXPECT_FALSE(Any({c.left + 3, c.top + 3, c.right - 3, c.bottom - 3}, 0xFFFFFF, false));
+    const Rect& in = events().infoRect();
+    EXPECT_FALSE(Any({in.left + 20, in.top + 20, in.left + 100, in.top + 40}, PlayerOutlineColor(0)));
+    // The message line is drawn.
+    EXPECT_TRUE(Any({in.left + 20, in.top + 50, in.right - 3, in.bottom - 3}, 0x000000));
+}
+
+TEST_F(EventCtrlTest, PlatesInPlayerAndGroupColours)
+{
+    const Rect& in = events().infoRect();
+    events().PaintPopUp(GoodThread, "good", 2, 0);
+    EXPECT_EQ(pic.Pixel(in.left + 95, in.top + 30), PlayerFillColor(2));
+    EXPECT_EQ(pic.Pixel(in.left + 60, in.top + 20), PlayerOutlineColor(2));
+
+    events().PaintPopUp(FestivalStart, "festa", 3, 0);
+    EXPECT_EQ(pic.Pixel(in.left + 50, in.top + 30), GroupPlateColor(3));
+    EXPECT_EQ(pic.Pixel(in.left + 90, in.top + 30), 0xFFFFFFu);
+
+    events().PaintPopUp(FestivalEnd, "", 7, 0);
+    EXPECT_EQ(pic.Pixel(in.left + 50, in.top + 30), 0x000000u);
+}
+
+TEST_F(EventCtrlTest, ContentShowsTheTextOrTheThreadAtThePosition)
+{
+    const Rect& c = events().contentRect();
+    const Rect inner{c.left + 3, c.top + 3, c.right - 3, c.bottom - 3};
+    events().PaintPopUp(GameEnd, "line one\r\nline two", 0, 0);
+    EXPECT_TRUE(Any({c.left + 10, c.top + 10, c.left + 100, c.top + 40}, 0x000000));
+
+    Res& res = t.game.threadCtrl->GetRes(2);
+    res.CreateRes(0);
+    res.AddRes(1, "poster", "ABCDEFGH", 0, "05/01/01 12:00", "first post", true, 0);
+    events().PaintPopUp(SecondPost, " 2", 1, 10);
+    EXPECT_TRUE(Any(inner, 0xFFFFFF, false));
+
+    // An empty thread, and a position off the board, leave the area white.
+    events().PaintPopUp(SecondPost, " 3", 1, 10);
+    EXPECT_FALSE(Any(inner, 0xFFFFFF, false));
+    events().PaintPopUp(SecondPost, " 12", 1, 10);
+    EXPECT_FALSE(Any(inner, 0xFFFFFF, false));
+}
+
+TEST_F(EventCtrlTest, PointsKeepTheirLastThreePlacesAndAreNeverCut)
+{
+    const Rect& in = events().infoRect();
+    constexpr Color PointsFace = 0xC00000;
+    // Everything left of the three places' start.
+    const Rect lead{in.left + 100, in.top + 20, in.right - 122, in.bottom - 3};
+    events().PaintPopUp(BrowserCrashHit, "", 0, -20);
+    EXPECT_FALSE(Any(lead, PointsFace));
+    EXPECT_TRUE(Any({in.right - 122, in.top + 30, in.right - 70, in.top + 70}, PointsFace));
+    events().PaintPopUp(BrowserCrashHit, "", 0, -100);
+    EXPECT_TRUE(Any(lead, PointsFace));
+    events().PaintPopUp(KiribanGet, " 0", 0, 5);
+    EXPECT_TRUE(Any({in.right - 122, in.top + 30, in.right - 70, in.top + 70}, PointsFace));
+    events().PaintPopUp(GoodThread, "", 0, 50);
+    EXPECT_FALSE(Any({in.right - 122, in.top + 30, in.right - 70, in.top + 70}, PointsFace));
+}
+
+TEST_F(EventCtrlTest, PopUpZoomsOpenStaysAndZoomsShutOnTheClock)
+{
+    Game& g = t.game;
+    const int presents = t.platform.PresentCount();
+    const uint32_t start = g.GetTickCount();
+    events().OpenEvent(GameEnd, "special 38", 0, 0);
+    const uint32_t elapsed = g.GetTickCount() - start;
+    // Nine zoom steps each way, the still frame, and the final repaint.
+    EXPECT_EQ(t.platform.PresentCount() - presents, 20);
+    const uint32_t planned = 18 * 25 + 2500;
+    EXPECT_GE(elapsed, planned);
+    EXPECT_LE(elapsed, planned + 19);
+
+    g.consts->TimePopMove = 0;
+    g.consts->TimePopShow = 0;
+    const uint32_t again = g.GetTickCount();
+    events().OpenEvent(GameEnd, "special 38", 0, 0);
+    EXPECT_LE(g.GetTickCount() - again, 19u);
+}
+
+TEST_F(EventCtrlTest, ClosedPopUpLeavesTheBoardRepainted)
+{
+    Game& g = t.game;
+    Blacken();
+    events().OpenEvent(BanLifted, "special 31", 1, 0);
+    Picture after(&SharedFonts(), pic.Width(), pic.Height());
+    after.BitBlt(0, 0, pic.Width(), pic.Height(), &pic, 0, 0, RasterOp::SrcCopy);
+    Blacken();
+    g.RepaintBoard();
+    int differing = 0;
+    for (int y = 0; y < pic.Height(); y += 3)
+        for (int x = 0; x < pic.Width(); x += 3)
+            differing += pic.Pixel(x, y) != after.Pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+} // namespace
