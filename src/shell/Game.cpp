@@ -52,6 +52,11 @@ void Game::Start()
     fileLoader->NameLoad();
 
     consts = std::make_unique<Consts>(*this);
+    eventCtrl = std::make_unique<EventCtrl>(*this);
+    score = std::make_unique<Score>(*this);
+
+    eventCtrl->ClassInit(&PictureMain, &PictureTemp2);
+    score->ClassInit(&PictureMain);
 }
 
 void Game::Run()
