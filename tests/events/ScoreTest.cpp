@@ -1,5 +1,8 @@
 #include "events/Score.h"
 
+#include "events/PlateColors.h"
+#include "players/PlayerCtrl.h"
+#include "screens/ScreenGame.h"
 #include "support/TestGame.h"
 
 #include <array>
@@ -186,6 +189,107 @@ TEST_F(ScoreTest, ResultLinePutsEachFigureInItsColumn)
                         "925.50 ");
     EXPECT_EQ(score.EndScoreLine(0).substr(0, 4), "0000");
     EXPECT_EQ(score.EndScoreLine(0).substr(48), "---.-- ");
+}
+
+} // namespace
+
+namespace {
+
+struct ScorePaintTest : ::testing::Test {
+    ScreenGame s;
+    Game& g = s.game;
+    Picture& pic = s.game.PictureMain;
+    Score& score = *s.game.score;
+
+    ScorePaintTest()
+    {
+        for (int p = 0; p < 4; ++p)
+            g.playerCtrl->Player(p).color = 3 - p;
+        score.ScoreInit();
+    }
+
+    // Separate runs of the colour along a row, between two columns (right exclusive).
+    int Runs(int y, int left, int right, Color c) const
+    {
+        int runs = 0;
+        bool inside = false;
+        for (int x = left; x < right; ++x) {
+            const bool hit = pic.Pixel(x, y) == c;
+            runs += hit && !inside;
+            inside = hit;
+        }
+        return runs;
+    }
+};
+
+TEST_F(ScorePaintTest, ColumnShowsEachPanelInItsPlayersColoursAndTheFocusArrow)
+{
+    score.Paint(2);
+    for (int p = 0; p < 4; ++p) {
+        const int x = 651, y = 80 * p + 20;
+        EXPECT_EQ(pic.Pixel(x + 129, y + 10), PlayerFillColor(3 - p)) << p;
+        EXPECT_EQ(pic.Pixel(x, y + 55), PlayerOutlineColor(3 - p)) << p;
+        // The arrow's shaft sits left of the panel.
+        EXPECT_EQ(pic.Pixel(635, y + 35), p == 2 ? 0x00B0FFu : 0x339900u) << p;
+    }
+    EXPECT_EQ(pic.Pixel(700, 436), 0x339900u);
+
+    score.Paint(-1);
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(pic.Pixel(635, 80 * p + 55), 0x339900u) << p;
+}
+
+TEST_F(ScorePaintTest, BannedPlayerShowsTurnsLeftInRed)
+{
+    g.playerCtrl->Player(1).stopCount = 3;
+    score.Paint(-1);
+    const auto redIn = [&](int y) {
+        for (int yy = y + 30; yy < y + 45; ++yy)
+            for (int x = 661; x < 740; ++x)
+                if (pic.Pixel(x, yy) == 0x0000C0)
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(redIn(20));
+    EXPECT_TRUE(redIn(100));
+}
+
+TEST_F(ScorePaintTest, WaitBarsOnlyInTheHarshModes)
+{
+    g.playerCtrl->Player(0).waitCount = 95;
+    g.playerCtrl->Player(1).waitCount = 300;
+    g.playerCtrl->Player(2).waitCount = 0;
+    g.playerCtrl->Player(3).waitCount = 1;
+    g.GameMode = ModeHarsh;
+    score.Paint(-1);
+    const int counts[4] = {10, 20, 0, 1};
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(Runs(80 * p + 86, 651, 798, 0x990000), counts[p]) << p;
+    EXPECT_EQ(pic.Pixel(661, 86), 0xFFFFFFu);
+
+    g.GameMode = 0;
+    score.Paint(-1);
+    EXPECT_EQ(Runs(86, 651, 798, 0x990000), 0);
+}
+
+TEST_F(ScorePaintTest, ResultTableListsPlacesByRankWithTimedReveals)
+{
+    score.AddScore(0, 10, 0);
+    score.AddScore(1, 40, 0);
+    score.AddScore(2, 10, 0);
+    score.AddScore(3, 40, 1);
+    const int presents = s.platform.PresentCount();
+    const uint32_t start = g.GetTickCount();
+    score.PaintEndScore();
+    const uint32_t elapsed = g.GetTickCount() - start;
+    EXPECT_EQ(s.platform.PresentCount() - presents, 5);
+    EXPECT_GE(elapsed, 1000u + 4 * 600);
+    EXPECT_LE(elapsed, 1000u + 4 * 600 + 5);
+
+    EXPECT_EQ(pic.Pixel(5, 5), 0x339900u);
+    const int order[4] = {1, 3, 0, 2};
+    for (int e = 0; e < 4; ++e)
+        EXPECT_EQ(pic.Pixel(239, 100 * e + 160), PlayerFillColor(3 - order[e])) << e;
 }
 
 } // namespace
