@@ -26,6 +26,15 @@ class Score;
 class Sounds;
 class ThreadCtrl;
 
+// One card leaving a hand: played onto a board position, or discarded when nothing was playable.
+struct CardPlay {
+    int player = 0;
+    int slot = 0;
+    int cardNo = 0;
+    int position = 0;
+    bool discard = false;
+};
+
 // Everything the game shares: the state that the screens hand over to each other, the tables loaded
 // at start-up, the pictures, and the one instance of every controller. main owns one; a test may
 // build as many as it likes.
@@ -100,6 +109,23 @@ public:
     // Called whenever the program starts waiting for the player's input, with the GameState it waits
     // in. The command line's --quit-at-state and the autopilot hang here.
     std::function<void(int state)> onInputWait;
+
+    // Observers for the simulator's report and trace; a normal game leaves them empty.
+    std::function<void(int32_t eventIndex, const std::string& eventString, int32_t eventTarget,
+                       int32_t eventScore)>
+        onEvent;
+    // Called just before a card takes effect or is discarded (after = false) and just after.
+    std::function<void(const CardPlay& play, bool after)> onCardCommit;
+    void NotifyEvent(int32_t eventIndex, const std::string& eventString, int32_t eventTarget, int32_t eventScore)
+    {
+        if (onEvent)
+            onEvent(eventIndex, eventString, eventTarget, eventScore);
+    }
+    void NotifyCardCommit(const CardPlay& play, bool after)
+    {
+        if (onCardCommit)
+            onCardCommit(play, after);
+    }
 
 private:
     std::string appPath_;
