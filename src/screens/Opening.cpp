@@ -30,7 +30,8 @@ constexpr std::array<const char*, 5> ExtraMenuLabels = {
     "殺伐とデッキ式Extraゲーム", "回線切って首吊ってくる"};
 constexpr std::array<Point, 5> MenuLabelAt = {{{180, 430}, {480, 430}, {180, 470}, {480, 470}, {330, 510}}};
 constexpr std::array<Point, 5> CursorAt = {{{150, 420}, {450, 420}, {150, 460}, {450, 460}, {300, 500}}};
-constexpr std::array<Point, 7> CursorArrow = {{{25, 20}, {15, 10}, {15, 15}, {0, 15}, {0, 25}, {15, 25}, {15, 30}}};
+constexpr std::array<Point, 7> CursorArrow = {
+    {{25, 20}, {15, 10}, {15, 15}, {0, 15}, {0, 25}, {15, 25}, {15, 30}}};
 
 constexpr std::array<const char*, 4> ModeNames = {"またーりモード 山札式", "またーりモード デッキ式",
                                                   "殺伐モード 山札式", "殺伐モード デッキ式"};
@@ -102,7 +103,8 @@ void Opening::PaintOpening()
         for (int i = 0; i <= 20; ++i) {
             game_.RefreshScreen();
             game_.Wait(game_.GetTickCount(), game_.consts->TimeCardMove());
-            pic.Rectangle(400 - i * w / 80, 280 - i * (h - 120) / 80, 400 + i * w / 80, 280 + i * (h - 120) / 80);
+            pic.Rectangle(400 - i * w / 80, 280 - i * (h - 120) / 80, 400 + i * w / 80,
+                          280 + i * (h - 120) / 80);
         }
         openingShown_ = true;
     }

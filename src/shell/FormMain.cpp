@@ -45,7 +45,9 @@ int TitleStepToward(int item, int cur)
 
 } // namespace
 
-FormMain::FormMain(Game& game) : game_(game) {}
+FormMain::FormMain(Game& game) : game_(game)
+{
+}
 
 int FormMain::TitleItemAt(double x, double y)
 {

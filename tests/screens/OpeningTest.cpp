@@ -1,11 +1,11 @@
+#include "screens/Opening.h"
+
 #include "events/PlateColors.h"
 #include "platform/ProgramExit.h"
-#include "screens/Opening.h"
 #include "screens/ScreenGame.h"
 #include "shell/FormMain.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace {
@@ -84,7 +84,8 @@ TEST(OpeningTitle, PaintsTheMenuOnBlackWithTheOrangeCursorOnTheCurrentItem)
     EXPECT_EQ(pic.Pixel(197, 154), Black);
     EXPECT_EQ(pic.Pixel(603, 405), Black);
 
-    const std::pair<int, int> walk[] = {{0, 0}, {KeyRight, 1}, {KeyDown, 3}, {KeyLeft, 2}, {KeyDown, MenuQuit}};
+    const std::pair<int, int> walk[] = {
+        {0, 0}, {KeyRight, 1}, {KeyDown, 3}, {KeyLeft, 2}, {KeyDown, MenuQuit}};
     for (const auto& [key, item] : walk) {
         if (key != 0)
             s.Key(key);

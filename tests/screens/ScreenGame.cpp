@@ -1,6 +1,7 @@
 #include "screens/ScreenGame.h"
 
 #include "board/ThreadCtrl.h"
+#include "data/FileLoader.h"
 #include "events/EventCtrl.h"
 #include "events/Score.h"
 #include "platform/ProgramExit.h"
@@ -18,6 +19,7 @@ ScreenGame::ScreenGame(bool draw, uint64_t seed) : t(draw, seed), game(t.game), 
     t.LoadFixtureData();
     game.formMain = std::make_unique<FormMain>(game);
     platform.SetEventSink(game.formMain.get());
+    game.fileLoader = std::make_unique<FileLoader>(game);
     game.consts = std::make_unique<Consts>(game);
     game.threadCtrl = std::make_unique<ThreadCtrl>(game);
     game.cardCtrl = std::make_unique<CardCtrl>(game);

@@ -1,6 +1,9 @@
+#include "shell/FormMain.h"
+
+#include "platform/ProgramExit.h"
 #include "screens/Opening.h"
 #include "screens/ScreenGame.h"
-#include "shell/FormMain.h"
+#include "sound/Sounds.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +11,9 @@ namespace {
 
 TEST(FormMainKeys, MapsTheKeyTableAndIgnoresOtherKeys)
 {
-    const std::pair<int, int> table[] = {{37, CmdLeft}, {100, CmdLeft}, {38, CmdUp},  {104, CmdUp},
+    const std::pair<int, int> table[] = {{37, CmdLeft},  {100, CmdLeft},  {38, CmdUp},   {104, CmdUp},
                                          {39, CmdRight}, {102, CmdRight}, {40, CmdDown}, {98, CmdDown},
-                                         {13, CmdOk},   {32, CmdOk},     {101, CmdOk}, {8, CmdCancel},
+                                         {13, CmdOk},    {32, CmdOk},     {101, CmdOk},  {8, CmdCancel},
                                          {27, CmdCancel}};
     for (const auto& [key, command] : table)
         EXPECT_EQ(FormMain::KeyCommand(key), command) << "key " << key;
@@ -27,7 +30,7 @@ TEST(FormMainHitTest, HandSlotsRunFrom147To774WithTheLastSlotFrom678)
     EXPECT_EQ(FormMain::HandSlotAt(205.5, 500), 0);
     EXPECT_EQ(FormMain::HandSlotAt(205.6, 500), 1);
     EXPECT_EQ(FormMain::HandSlotAt(677, 500), 8);
-    EXPECT_EQ(FormMain::HandSlotAt(677.9, 500), 8);
+    EXPECT_EQ(FormMain::HandSlotAt(677.5, 500), 8);
     EXPECT_EQ(FormMain::HandSlotAt(678, 500), 9);
     EXPECT_EQ(FormMain::HandSlotAt(774, 500), 9);
     EXPECT_EQ(FormMain::HandSlotAt(774.1, 500), -1);
@@ -241,6 +244,32 @@ TEST(FormMainSelect, GestureNeedsMoreThan100MsAnd20Pixels)
     form.MouseMove(100, 100);
     EXPECT_EQ(opening.selectedColor(), 3);
     EXPECT_EQ(opening.selectedName(), 6);
+}
+
+TEST(FormMainWindow, ClosingDuringAGameEndsTheProgramWithStatusZero)
+{
+    ScreenGame s(false);
+    s.ShowTitle();
+    s.Key(KeyEnter);
+    s.platform.ScheduleAfter(2500, HeadlessEvent::Close());
+    s.platform.ScheduleAfter(2500, HeadlessEvent::Key(KeyEnter));
+    const uint32_t closedAt = s.platform.GetTickCount() + 2500;
+    try {
+        s.Key(KeyEnter);
+        FAIL() << "the game went on after the window closed";
+    } catch (const ProgramExit& exit) {
+        EXPECT_EQ(exit.status, 0);
+    }
+    EXPECT_EQ(s.platform.GetTickCount(), closedAt);
+    EXPECT_EQ(s.game.sounds, nullptr);
+}
+
+TEST(FormMainWindow, ClosingWhileLoadingEndsTheProgramToo)
+{
+    TestGame t(false);
+    FormMain form(t.game);
+    EXPECT_THROW(form.Unload(), ProgramExit);
+    form.Resize(true);
 }
 
 } // namespace
