@@ -1,11 +1,96 @@
 #include "board/Card.h"
 
+#include "board/RightAlign.h"
+#include "platform/Picture.h"
 #include "platform/Rng.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr Color Black = 0x000000;
+constexpr Color White = 0xFFFFFF;
+constexpr Color Purple = 0x8010E0;
+
+struct FaceLabel {
+    const char* text;
+    Color colour;
+};
+
+Color BandColour(int cardColor)
+{
+    switch (cardColor) {
+    case 1:
+        return 0x005AFF;
+    case 2:
+        return 0x339900;
+    case 3:
+        return 0xFF6E00;
+    case 4:
+        return 0x00E8FF;
+    default:
+        return Black;
+    }
+}
+
+// The badge of a card with an effect worth seeing at a glance; text null for plain cards.
+FaceLabel LabelOf(int cardIndex, int browserCrash)
+{
+    switch (cardIndex) {
+    case 0:
+    case 1:
+    case 6:
+    case 7:
+        return {"２ゲット", 0x8010E0};
+    case 2:
+    case 12:
+        return {"　　祭  ", 0x0000C0};
+    case 8:
+    case 9:
+        return {"もちつけ", 0xC00000};
+    case GoodThreadCard:
+        return {"　良スレ", 0x0060FF};
+    case BadThreadCard:
+        return {"　糞スレ", 0x808080};
+    case 24:
+    case 25:
+        return {"sage進行", 0xC00000};
+    case 28:
+    case 29:
+        return {"1000取戦", 0x0000C0};
+    case AdminCard:
+        return {"ぬこまる", 0x0060FF};
+    case GodCard:
+        return {" 神降臨 ", 0x8010E0};
+    case TrueStopperCard:
+        return {"真･ｽﾚｽﾄ ", 0x40B040};
+    case AccessBanCard:
+        return {" アク禁 ", 0x808080};
+    case CapacityUpCard:
+        return {"容量＋１", 0x0000C0};
+    case CapacityDownCard:
+        return {"容量－１", 0xC00000};
+    case DeleteCard:
+        return {"削除整理", 0x40B040};
+    case AboneCard:
+        return {"あぼーん", 0x40B040};
+    case TrollCard:
+        return {"　荒らし", 0x808080};
+    case ThreadCard:
+        if (browserCrash == 6)
+            return {"ブラクラ", 0x002040};
+        return {nullptr, 0};
+    default:
+        return {nullptr, 0};
+    }
+}
+
+} // namespace
 
 Card::Card(Rng& rng) : rng_(rng)
 {
-    const std::array<Point, 9> top = {{{6, 17}, {6, 28}, {11, 23}, {89, 23}, {89, 17},
-                                       {6, 20}, {6, 21}, {89, 21}, {89, 20}}};
+    const std::array<Point, 9> top = {
+        {{6, 17}, {6, 28}, {11, 23}, {89, 23}, {89, 17}, {6, 20}, {6, 21}, {89, 21}, {89, 20}}};
     for (int k = 0; k < 9; ++k) {
         points_[k] = top[k];
         points_[k + 9] = {95 - top[k].x, 135 - top[k].y};
@@ -42,4 +127,82 @@ std::string Card::ResText() const
             return record_.ResText[i];
     }
     return {};
+}
+
+void Card::Paint(Picture& pic, int x, int y) const
+{
+    pic.SetForeColor(Black);
+    pic.SetFillColor(White);
+    pic.SetFillSolid(true);
+    pic.RoundRect(x, y, x + 96, y + 136, 8, 8);
+
+    std::array<Point, 18> at;
+    for (size_t k = 0; k < points_.size(); ++k)
+        at[k] = {points_[k].x + x, points_[k].y + y};
+    const Color band = BandColour(record_.cardColor);
+    pic.SetForeColor(band);
+    pic.SetFillColor(band);
+    pic.Polygon(&at[0], 5);
+    pic.Polygon(&at[9], 5);
+    pic.SetForeColor(White);
+    pic.SetFillColor(White);
+    pic.Polygon(&at[5], 4);
+    pic.Polygon(&at[14], 4);
+
+    const auto overlay = [&pic, x, y](const Picture* picture) {
+        pic.BitBlt(x + 6, y + 17, 112, 40, picture, 0, 0, RasterOp::SrcPaint);
+        pic.BitBlt(x + 6, y + 107, 112, 40, picture, 0, 0, RasterOp::SrcPaint);
+    };
+    if (record_.cardColor == 0)
+        overlay(rainbow_);
+    if (record_.cardIndex == ThreadCard)
+        overlay(mask_);
+
+    pic.SetForeColor(Black);
+    pic.SetFontSize(8);
+    const std::string_view text = record_.CardText;
+    size_t start = 0;
+    for (int line = 0;; ++line) {
+        const size_t end = text.find("\r\n", start);
+        pic.TextOutA(x + 11, y + 25 + 10 * line, text.substr(start, end - start));
+        if (end == std::string_view::npos)
+            break;
+        start = end + 2;
+    }
+
+    pic.SetFontSize(10);
+    if (record_.cardIndex == ThreadCard) {
+        pic.TextOutA(x + 8, y + 2, "ｽﾚｯﾄﾞ");
+        pic.TextOutA(x + 56, y + 121, "ｽﾚｯﾄﾞ");
+    } else if (record_.cardIndex >= AdminCard) {
+        pic.SetForeColor(Purple);
+        pic.TextOutA(x + 8, y + 2, "Special");
+        pic.TextOutA(x + 44, y + 121, "Special");
+    } else {
+        const std::string count = RightAlign(record_.resNum, 3) + "ﾚｽ";
+        pic.TextOutA(x + 8, y + 2, count);
+        pic.TextOutA(x + 56, y + 121, count);
+        pic.SetForeColor(Purple);
+        pic.TextOutA(x + 8, y + 96, RightAlign(record_.Size, 3) + "KB");
+        pic.SetBold(true);
+        pic.SetFontSize(12);
+        const bool sage = record_.Agesage != 0;
+        pic.SetForeColor(sage ? 0xC00000 : 0x0000C0);
+        const char* mark = sage ? "sage" : " age";
+        pic.TextOutA(x + 56, y - 1, mark);
+        pic.TextOutA(x + 8, y + 116, mark);
+        pic.SetBold(false);
+    }
+
+    const FaceLabel label = LabelOf(record_.cardIndex, browserCrash());
+    if (label.text != nullptr) {
+        pic.SetForeColor(label.colour);
+        pic.SetFillColor(label.colour);
+        pic.SetFillSolid(true);
+        pic.RoundRect(x + 11, y + 25, x + 65, y + 41, 8, 8);
+        pic.SetFillSolid(false);
+        pic.SetForeColor(White);
+        pic.SetFontSize(9);
+        pic.TextOutA(x + 15, y + 27, label.text, 8);
+    }
 }

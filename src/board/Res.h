@@ -8,6 +8,7 @@
 
 class Game;
 class Picture;
+struct ThreadText;
 
 // One shown response.
 struct ResEntry {
@@ -42,6 +43,9 @@ private:
     void DrawPiece(const std::string& text, Rect& rect, Color colour, bool underline);
     std::string FormatDate() const;
     std::string PickFillerText(int32_t gotMode);
+    // The thread's own texts; null while rIndex names no thread.
+    const ThreadText* Text() const;
+    std::string PosterName() const;
 
     Game& game_;
     std::array<ResEntry, 8> entries_;

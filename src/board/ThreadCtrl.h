@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+class Card;
 class Game;
 class Picture;
 
@@ -32,6 +33,8 @@ public:
     const std::array<int32_t, 12>& Order() const { return order_; }
 
 private:
+    friend struct ThreadCtrlProbe;
+
     void SetGotFlags(int slot, int32_t value);
     void ClearGotFlags();
     void StartFesta(int slot);
@@ -42,6 +45,10 @@ private:
     void RemoveThread(int pos);
     void FinishThread(int pos);
     void SortThreads();
+    // The lucky-number payment of a response card that leaves the thread at a multiple of 100.
+    void PayMilestone(Thread& thread, int threadIndex, int plIndex);
+    // Shuffles the live threads and posts a burst of responses into each.
+    void TrollRaid(const Card& card);
 
     Game& game_;
     std::array<std::unique_ptr<Thread>, 12> threads_;

@@ -6,6 +6,7 @@
 #include "shell/GameTypes.h"
 
 #include <array>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -126,6 +127,9 @@ public:
         if (onCardCommit)
             onCardCommit(play, after);
     }
+
+    // The wall clock that response dates are taken from; tests replace it to post at a set hour.
+    std::function<std::time_t()> now = [] { return std::time(nullptr); };
 
 private:
     std::string appPath_;
