@@ -197,8 +197,17 @@ TEST_F(EventCtrlTest, PopUpZoomsOpenStaysAndZoomsShutOnTheClock)
 {
     Game& g = t.game;
     const int presents = t.platform.PresentCount();
+    int notified = 0;
+    g.onEvent = [&](int32_t id, const std::string& text, int32_t target, int32_t points) {
+        EXPECT_EQ(id, GameEnd);
+        EXPECT_EQ(text, "special 38");
+        EXPECT_EQ(target, 0);
+        EXPECT_EQ(points, 0);
+        ++notified;
+    };
     const uint32_t start = g.GetTickCount();
     events().OpenEvent(GameEnd, "special 38", 0, 0);
+    EXPECT_EQ(notified, 1);
     const uint32_t elapsed = g.GetTickCount() - start;
     // Nine zoom steps each way, the still frame, and the final repaint.
     EXPECT_EQ(t.platform.PresentCount() - presents, 20);
