@@ -83,16 +83,15 @@ std::optional<std::vector<std::string>> FileLoader::SplitText(std::string_view u
         return std::nullopt;
     std::string joined;
     joined.reserve(utf8.size() + utf8.size() / 16);
+    // Copies the text run by run, writing every line end (CR LF or a lone CR) as CR LF.
     size_t i = 0;
     while (i < utf8.size()) {
-        const char c = utf8[i];
-        if (c == '\r') {
-            joined += "\r\n";
-            i += (i + 1 < utf8.size() && utf8[i + 1] == '\n') ? 2 : 1;
-        } else {
-            joined += c;
-            ++i;
-        }
+        const size_t cr = utf8.find('\r', i);
+        joined.append(utf8.substr(i, cr == std::string_view::npos ? std::string_view::npos : cr - i));
+        if (cr == std::string_view::npos)
+            break;
+        joined += "\r\n";
+        i = cr + ((cr + 1 < utf8.size() && utf8[cr + 1] == '\n') ? 2 : 1);
     }
     // Every line was followed by CR LF; the last one loses it.
     if (joined.size() >= 2 && joined.compare(joined.size() - 2, 2, "\r\n") == 0)
