@@ -52,9 +52,12 @@ void Game::Start()
     fileLoader->NameLoad();
 
     consts = std::make_unique<Consts>(*this);
+    threadCtrl = std::make_unique<ThreadCtrl>(*this);
+    border = std::make_unique<Border>();
     eventCtrl = std::make_unique<EventCtrl>(*this);
     score = std::make_unique<Score>(*this);
 
+    threadCtrl->ClassInit(&PictureTemp);
     eventCtrl->ClassInit(&PictureMain, &PictureTemp2);
     score->ClassInit(&PictureMain);
 }
@@ -68,6 +71,22 @@ void Game::Run()
 void Game::RefreshScreen()
 {
     platform.Present(PictureMain);
+}
+
+void Game::RepaintBoard()
+{
+    const int cur = playerCtrl->GetCurrentPlayer();
+    const bool humanOnTurn = cur == 0;
+    const bool enable = humanOnTurn && playerCtrl->IsEnable(0);
+    PictureMain.Clear();
+    border->PaintBoard(PictureMain);
+    border->PaintCardArea(PictureMain, enable);
+    playerCtrl->PaintScore();
+    threadCtrl->Paint(PictureMain, cur);
+    if (humanOnTurn)
+        playerCtrl->PaintCard(0);
+    else
+        playerCtrl->PaintCard2(0);
 }
 
 std::string Game::ReadIni(std::string_view section, std::string_view key) const

@@ -1,4 +1,5 @@
 #include "board/Card.h"
+#include "board/Ink.h"
 #include "support/TestGame.h"
 
 #include <gtest/gtest.h>
@@ -19,16 +20,10 @@ protected:
         card.Paint(pic, x, y);
     }
 
-    // Whether any pixel of the box (relative to the card at 100, 50) has the colour.
-    bool Shows(Color colour, int left, int top, int right, int bottom) const
+    // Whether the box (relative to the card at 100, 50) shows the colour over the background.
+    bool Shows(Color colour, int left, int top, int right, int bottom, Color back = White) const
     {
-        for (int y = 50 + top; y < 50 + bottom; ++y) {
-            for (int x = 100 + left; x < 100 + right; ++x) {
-                if (pic.Pixel(x, y) == colour)
-                    return true;
-            }
-        }
-        return false;
+        return ShowsInk(pic, colour, back, 100 + left, 50 + top, 100 + right, 50 + bottom);
     }
 
     TestGame t;
@@ -137,7 +132,7 @@ TEST_F(CardPaintTest, LabelBadgesByDefinition)
         Paint(def, 2);
         EXPECT_EQ(pic.Pixel(100 + 20, 50 + 40), colour) << def;
         EXPECT_EQ(pic.Pixel(100 + 64, 50 + 33), colour) << def;
-        EXPECT_TRUE(Shows(White, 15, 27, 63, 40)) << def;
+        EXPECT_TRUE(Shows(White, 15, 27, 63, 40, colour)) << def;
     }
     for (int plain : {3, 5, 13, 27, 36, 47}) {
         Paint(plain, 2);

@@ -1,5 +1,6 @@
 #include "board/Res.h"
 
+#include "board/Ink.h"
 #include "support/TestGame.h"
 
 #include <ctime>
@@ -206,7 +207,7 @@ TEST_F(ResTest, PaintShowsTheNewestPostAtTheBottom)
     bool inkAtBottom = false;
     for (int y = 200; y < 220; ++y) {
         for (int x = 10; x < 60; ++x)
-            inkAtBottom = inkAtBottom || pic.Pixel(x, y) == 0x000000;
+            inkAtBottom = inkAtBottom || Blends(pic.Pixel(x, y), 0xFFFFFF, 0x000000);
     }
     EXPECT_TRUE(inkAtBottom);
     EXPECT_EQ(pic.Pixel(5, 100), 0xFFFFFFu);

@@ -1,0 +1,94 @@
+#include "board/BoardGame.h"
+
+#include "events/EventCtrl.h"
+#include "events/Score.h"
+#include "players/CardCtrl.h"
+#include "players/PlayerCtrl.h"
+#include "shell/Border.h"
+#include "shell/Consts.h"
+
+#include <algorithm>
+
+namespace {
+
+ThreadCtrl& MakeBoard(TestGame& t)
+{
+    Game& g = t.game;
+    t.LoadFixtureData();
+    g.consts = std::make_unique<Consts>(g);
+    g.threadCtrl = std::make_unique<ThreadCtrl>(g);
+    g.cardCtrl = std::make_unique<CardCtrl>(g);
+    g.playerCtrl = std::make_unique<PlayerCtrl>(g);
+    g.border = std::make_unique<Border>();
+    g.eventCtrl = std::make_unique<EventCtrl>(g);
+    g.score = std::make_unique<Score>(g);
+    g.threadCtrl->ClassInit(&g.PictureTemp);
+    g.cardCtrl->ClassInit(&g.PictureMask, &g.PictureRainbow);
+    g.playerCtrl->ClassInit(&g.PictureMain, &g.PictureTemp2, &g.PicturePencil);
+    g.playerCtrl->CharacterInit(0, 0);
+    g.eventCtrl->ClassInit(&g.PictureMain, &g.PictureTemp2);
+    g.score->ClassInit(&g.PictureMain);
+    g.score->ScoreInit();
+    return *g.threadCtrl;
+}
+
+} // namespace
+
+BoardGame::BoardGame(bool draw) : t(draw), game(t.game), board(MakeBoard(t)), probe{board}
+{
+    game.onEvent = [this](int32_t id, const std::string& text, int32_t target, int32_t score) {
+        events.push_back({id, text, target, score});
+    };
+}
+
+int BoardGame::Open(int player, int colour, int mark)
+{
+    const int cardNo = nextThreadCard++;
+    Card& card = game.cardCtrl->GetCard(cardNo);
+    card.Load(game.cardDefs, ThreadCard, colour, game.ThreadTexts[cardNo].Body);
+    card.browserCrash(mark);
+    board.PayCard(0, cardNo, player);
+    return cardNo;
+}
+
+void BoardGame::OpenMany(int count)
+{
+    for (int i = 0; i < count; ++i)
+        Open(i % 4, i % 4 + 1);
+}
+
+void BoardGame::Play(int def, int colour, int position, int player)
+{
+    int cardNo = 237 + def - AdminCard;
+    if (def < AdminCard)
+        cardNo = colour == 0 ? 45 + def : 93 + (colour - 1) * 48 + def;
+    board.PayCard(position, cardNo, player);
+}
+
+void BoardGame::Grow(int position, int32_t resNum, int32_t size)
+{
+    Thread& thread = board.GetThread(position);
+    thread.resNum(resNum);
+    thread.Size(size);
+    board.GetRes(position).AddRes(resNum - board.GetRes(position).Entry(0).number, "", "", 0, "", "grown",
+                                  true, 0);
+}
+
+std::vector<int32_t> BoardGame::EventIds() const
+{
+    std::vector<int32_t> ids;
+    for (const Raised& e : events)
+        ids.push_back(e.id);
+    return ids;
+}
+
+bool BoardGame::OrderIsPermutation() const
+{
+    std::array<int32_t, 12> sorted = board.Order();
+    std::sort(sorted.begin(), sorted.end());
+    for (int i = 0; i < 12; ++i) {
+        if (sorted[i] != i)
+            return false;
+    }
+    return true;
+}
