@@ -53,13 +53,24 @@ void Game::Start()
 
     consts = std::make_unique<Consts>(*this);
     threadCtrl = std::make_unique<ThreadCtrl>(*this);
+    cardCtrl = std::make_unique<CardCtrl>(*this);
+    playerCtrl = std::make_unique<PlayerCtrl>(*this);
     border = std::make_unique<Border>();
     eventCtrl = std::make_unique<EventCtrl>(*this);
+    comp = std::make_unique<Comp>(*this);
+    opening = std::make_unique<Opening>(*this);
+    sounds = std::make_unique<Sounds>(*this);
     score = std::make_unique<Score>(*this);
 
     threadCtrl->ClassInit(&PictureTemp);
+    cardCtrl->ClassInit(&PictureMask, &PictureRainbow);
+    playerCtrl->ClassInit(&PictureMain, &PictureTemp2, &PicturePencil);
+    playerCtrl->CharacterInit(0, 0);
     eventCtrl->ClassInit(&PictureMain, &PictureTemp2);
     score->ClassInit(&PictureMain);
+    opening->ClassInit(&PictureMain, &PictureTemp);
+
+    opening->GotoOpening();
 }
 
 void Game::Run()
