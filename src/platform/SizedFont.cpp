@@ -14,7 +14,7 @@ namespace {
 // Crisp one-bit glyphs: at 11..13 px the outlines of Japanese faces turn to grey smudges when
 // antialiased, while the game's look comes from the hard-edged bitmap text of its era. Whole pixels
 // also keep text drawn over itself, or OR-ed between pictures, exactly as dark as drawn once.
-constexpr bool Monochrome = true;
+constexpr bool Monochrome = false;
 
 int Scale(long units, int pixelSize, int unitsPerEm)
 {
@@ -93,7 +93,7 @@ bool SizedFont::Render(FT_FaceRec_* face, FT_SizeRec_* size, char32_t code, Glyp
     if (index == 0 || FT_Activate_Size(size) != 0) {
         return false;
     }
-    FT_Int32 flags = FT_LOAD_RENDER | (Monochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT);
+    FT_Int32 flags = FT_LOAD_RENDER | (Monochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
     if (FT_Load_Glyph(face, index, flags) != 0) {
         return false;
     }
