@@ -129,6 +129,16 @@ TEST(PlayerPaintTest, HandWithoutCursorKeepsEveryCardLow)
     EXPECT_EQ(p.main().Pixel(14, 451 + 68), White);
 }
 
+TEST(PlayerPaintTest, CursorOnAnEmptySlotLeavesTheBoxEmpty)
+{
+    PaintGame p;
+    p.Hand({50, 60, 70}, 8);
+    p.main().Clear();
+    p.g.players().PaintCard(0);
+    EXPECT_EQ(p.main().Pixel(147 + 2 * 59 + 20, 458), Black);
+    EXPECT_EQ(p.main().Pixel(14, 451 + 68), White);
+}
+
 TEST(PlayerPaintTest, FooterShowsTheTurnAndTheCardsLeft)
 {
     PaintGame p;

@@ -111,6 +111,24 @@ TEST(TurnFlowTest, RefusedCommitChangesNothing)
     EXPECT_EQ(g.cards().DrawCount(), drawn);
 }
 
+TEST(TurnFlowTest, CommitOnAnEmptySlotIsRefused)
+{
+    PlayersGame g;
+    StartWithFirstPlayer(g, 0, 0);
+    PlayerCtrl& players = g.players();
+    players.NextStandBy();
+    ASSERT_EQ(g.game.GameState, StatePlayerTurn);
+    // A click can put the cursor on a slot that holds nothing: neither a play nor a discard.
+    players.Player(0).handCard[9] = NO_CARD;
+    players.MoveCurrentCardDirect(0, 9);
+    const int32_t drawn = g.cards().DrawCount();
+    EXPECT_FALSE(players.CardCommit(0));
+    players.Player(0).enableCard = false;
+    EXPECT_FALSE(players.CardCommit(0));
+    EXPECT_EQ(g.cards().DrawCount(), drawn);
+    EXPECT_EQ(players.Player(0).handCard[9], NO_CARD);
+}
+
 TEST(TurnFlowTest, BannedPlayerSkipsThreeTurnsAndLosesHisDeckCards)
 {
     PlayersGame g;
