@@ -9,7 +9,6 @@
 #include "shell/ModuleCommon.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
