@@ -69,7 +69,10 @@ void PlayerCtrl::GamePlayStart()
 
     for (int d = 0; d < 4; ++d) {
         const int q = position[d];
+        const CardPlay play{q, 0, players_[q].handCard[0], 0, false};
+        game_.NotifyCardCommit(play, false);
         game_.threadCtrl->PayCard(0, players_[q].handCard[0], q);
+        game_.NotifyCardCommit(play, true);
     }
     for (int d = 0; d < 4; ++d) {
         const int q = position[d];
@@ -220,17 +223,21 @@ bool PlayerCtrl::CardCommit(int player)
     if (card == NO_CARD)
         return false;
 
+    const CardPlay play{player, slot, card, position, !p.enableCard};
     if (p.enableCard) {
         if (!p.enable[position][slot])
             return false;
+        game_.NotifyCardCommit(play, false);
         if (game_.sounds)
             game_.sounds->playSound(4);
         PaintMoveCard(*mainPic_, card, player, true);
         game_.threadCtrl->PayCard(position, card, player);
     } else {
         // Nothing can be played anywhere: the card leaves the game unresolved.
+        game_.NotifyCardCommit(play, false);
         PaintMoveCard(*mainPic_, card, player, true);
     }
+    game_.NotifyCardCommit(play, true);
 
     CardCtrl& cards = *game_.cardCtrl;
     int32_t fresh = -1;

@@ -22,6 +22,12 @@ const char* CommandLine::Usage()
            "  --script FILE           headless: timed input commands to play\n"
            "  --screenshot FILE.png   write the screen as a PNG when the program ends\n"
            "  --quit-at-state S[:K]   end the K-th time the program waits for input in state S\n"
+           "  --autoplay              the computer plays your seat too, from the title on\n"
+           "  --mode N                the game autoplay starts: 0..3 (+1 deck, +2 harsh)\n"
+           "  --extra                 autoplay starts the Extra game of that mode\n"
+           "  --games N               end after N games, one JSON line per game on stdout\n"
+           "  --render none|full      none: draw nothing (fast simulation)\n"
+           "  --trace FILE            one JSON line per card played or discarded\n"
            "  --help                  this text\n"
            "  --version               the program's version\n";
 }
@@ -62,12 +68,36 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
             if (!value(text))
                 return std::nullopt;
             const size_t colon = text.find(':');
-            const bool ok = ParseNumber(text.substr(0, colon), line.quitAtState) &&
-                            (colon == std::string::npos || ParseNumber(text.substr(colon + 1), line.quitAtCount));
+            const bool ok =
+                ParseNumber(text.substr(0, colon), line.quitAtState) &&
+                (colon == std::string::npos || ParseNumber(text.substr(colon + 1), line.quitAtCount));
             if (!ok || line.quitAtCount < 1) {
                 error = "--quit-at-state needs S or S:K (K >= 1)";
                 return std::nullopt;
             }
+        } else if (arg == "--autoplay") {
+            line.autoplay = true;
+        } else if (arg == "--mode") {
+            if (!value(text) || !ParseNumber(text, line.mode) || line.mode < 0 || line.mode > 3) {
+                error = "--mode needs 0, 1, 2 or 3";
+                return std::nullopt;
+            }
+        } else if (arg == "--extra") {
+            line.extra = true;
+        } else if (arg == "--games") {
+            if (!value(text) || !ParseNumber(text, line.games) || line.games < 1) {
+                error = "--games needs a whole number of at least 1";
+                return std::nullopt;
+            }
+        } else if (arg == "--render") {
+            if (!value(text) || (text != "none" && text != "full")) {
+                error = "--render needs none or full";
+                return std::nullopt;
+            }
+            line.render = text == "full";
+        } else if (arg == "--trace") {
+            if (!value(line.trace))
+                return std::nullopt;
         } else if (arg == "--help") {
             line.help = true;
         } else if (arg == "--version") {

@@ -14,6 +14,15 @@ struct CommandLine {
     std::string script;
     int quitAtState = -1;
     int quitAtCount = 1;
+    // The simulator: seat 0 played by the computer player, the game it starts from the title, how
+    // many games before the program ends (0: no end, no report), whether anything is drawn, and
+    // the file that gets one line per card played.
+    bool autoplay = false;
+    int mode = 0;
+    bool extra = false;
+    int games = 0;
+    bool render = true;
+    std::string trace;
     bool help = false;
     bool version = false;
 

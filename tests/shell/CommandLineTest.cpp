@@ -47,4 +47,36 @@ TEST(CommandLine, RejectsUnknownFlagsAndMissingValues)
     EXPECT_FALSE(Parse({"--seed", "12abc"}));
 }
 
+TEST(CommandLine, ReadsTheSimulatorOptions)
+{
+    const auto plain = Parse({});
+    ASSERT_TRUE(plain);
+    EXPECT_FALSE(plain->autoplay);
+    EXPECT_EQ(plain->games, 0);
+    EXPECT_TRUE(plain->render);
+    EXPECT_TRUE(plain->trace.empty());
+
+    const auto line = Parse(
+        {"--autoplay", "--mode", "3", "--extra", "--games", "50", "--render", "none", "--trace", "t.jsonl"});
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->autoplay);
+    EXPECT_EQ(line->mode, 3);
+    EXPECT_TRUE(line->extra);
+    EXPECT_EQ(line->games, 50);
+    EXPECT_FALSE(line->render);
+    EXPECT_EQ(line->trace, "t.jsonl");
+    EXPECT_TRUE(Parse({"--render", "full"})->render);
+}
+
+TEST(CommandLine, RejectsSimulatorValuesOutOfRange)
+{
+    EXPECT_FALSE(Parse({"--mode", "4"}));
+    EXPECT_FALSE(Parse({"--mode", "-1"}));
+    EXPECT_FALSE(Parse({"--mode", "64"}));
+    EXPECT_FALSE(Parse({"--games", "0"}));
+    EXPECT_FALSE(Parse({"--games", "many"}));
+    EXPECT_FALSE(Parse({"--render", "fast"}));
+    EXPECT_FALSE(Parse({"--trace"}));
+}
+
 } // namespace

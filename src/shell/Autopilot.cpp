@@ -1,0 +1,146 @@
+#include "shell/Autopilot.h"
+
+#include "players/Comp.h"
+#include "players/PlayerCtrl.h"
+#include "screens/Opening.h"
+#include "shell/FormMain.h"
+#include "shell/Game.h"
+
+namespace {
+
+constexpr int KeyEnter = 13;
+constexpr int KeyLeft = 37;
+constexpr int KeyUp = 38;
+constexpr int KeyRight = 39;
+constexpr int KeyDown = 40;
+
+constexpr int ExtraSwitchPresses = 5;
+constexpr int BoardRows = 12;
+// In a window the result screens stay this many key pauses, long enough to be read.
+constexpr int ScreenPauseFactor = 20;
+
+// The states the program idles in between inputs; the other input waits run inside a handler.
+bool IsIdleState(int state)
+{
+    return state == StateTitle || state == StateSelect || state == StatePlayerTurn;
+}
+
+// The key that takes the title cursor one step nearer to item.
+int TitleStep(int cur, int item)
+{
+    if (cur == item)
+        return 0;
+    if (item == MenuQuit)
+        return cur <= 1 ? KeyUp : KeyDown;
+    if (cur == MenuQuit)
+        return item <= 1 ? KeyDown : KeyUp;
+    if (cur / 2 != item / 2)
+        return item > cur ? KeyDown : KeyUp;
+    return KeyLeft;
+}
+
+} // namespace
+
+Autopilot::Autopilot(Game& game, int mode, bool extra, int pauseMs)
+    : game_(game), mode_(mode), extra_(extra), pauseMs_(pauseMs)
+{
+}
+
+void Autopilot::Attach(std::function<void(int state)> observer)
+{
+    observer_ = std::move(observer);
+    game_.onInputWait = [this](int) { OnInputWait(); };
+}
+
+void Autopilot::OnInputWait()
+{
+    if (driving_) {
+        Step();
+        return;
+    }
+    // The idle loop would block for an input that nobody sends: keep pressing keys while the game
+    // waits at the outermost level. Each key runs to its end first, so nothing is nested twice.
+    struct Release {
+        bool& flag;
+        ~Release() { flag = false; }
+    } release{driving_};
+    driving_ = true;
+    do
+        Step();
+    while (IsIdleState(game_.GameState));
+}
+
+void Autopilot::Step()
+{
+    const int state = game_.GameState;
+    if (observer_)
+        observer_(state);
+    if (pauseMs_ > 0) {
+        game_.Wait(game_.GetTickCount(), IsIdleState(state) ? pauseMs_ : pauseMs_ * ScreenPauseFactor);
+        // Someone at the real keyboard may have answered the wait meanwhile.
+        if (game_.GameState != state)
+            return;
+    }
+    const int key = NextKey(state);
+    if (key != 0)
+        game_.formMain->KeyDown(key);
+}
+
+int Autopilot::NextKey(int state)
+{
+    switch (state) {
+    case StateTitle:
+        return TitleKey();
+    case StatePlayerTurn:
+        return TurnKey();
+    case StateSelect:
+    case StateDeckShow:
+    case StateGameOver:
+    case StateEnding:
+    case StateEndScore:
+    case StateEndText:
+        return KeyEnter;
+    default:
+        return 0;
+    }
+}
+
+int Autopilot::TitleKey() const
+{
+    const int cur = game_.GameMode & 7;
+    const bool extraShown = game_.opening->extraCount() >= ExtraSwitchPresses;
+    if (extra_ != extraShown) {
+        if (cur != MenuQuit)
+            return TitleStep(cur, MenuQuit);
+        return extra_ ? KeyRight : KeyLeft;
+    }
+    const int step = TitleStep(cur, mode_);
+    return step != 0 ? step : KeyEnter;
+}
+
+int Autopilot::TurnKey()
+{
+    PlayerCtrl& players = *game_.playerCtrl;
+    if (!haveTarget_) {
+        const int32_t best = game_.comp->GetBestCard(0);
+        targetPosition_ = best / 10;
+        targetSlot_ = best % 10;
+        // Without a playable card any card is thrown away, and the random pick may name an empty
+        // slot that the hand cursor cannot reach: throw away the card under the cursor instead.
+        if (players.GetPlayerCardIndex(0, targetSlot_) == NO_CARD)
+            targetSlot_ = players.GetCurrentCard(0);
+        haveTarget_ = true;
+    }
+    const int position = players.GetCurrentThread(0);
+    if (position != targetPosition_) {
+        const int down = (targetPosition_ - position + BoardRows) % BoardRows;
+        return down <= BoardRows / 2 ? KeyDown : KeyUp;
+    }
+    // Empty slots sort last, so every slot up to a held card is held too and a straight walk
+    // reaches it.
+    const int slot = players.GetCurrentCard(0);
+    if (slot != targetSlot_)
+        return slot < targetSlot_ ? KeyRight : KeyLeft;
+    haveTarget_ = false;
+    return KeyEnter;
+}
