@@ -1,0 +1,231 @@
+#!/usr/bin/env python3
+"""Plays the real program in its window under a virtual X server, the way a person would: the title
+with the hidden Extra switch, the name and colour, a deck game with its preview, turns played with
+the keys and with double clicks, and the window closed while the computer players move.
+
+With "autoplay" it instead lets the program's autopilot play a whole game in the window, through
+the result table and the closing text back to the title.
+
+usage: window_e2e.py PROGRAM BIN_DIR [play|autoplay]     (exit 77 = skipped: no Xvfb or xdotool)
+"""
+
+import os
+import shutil
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import xwindow  # noqa: E402
+
+BLACK = 0x000000
+ORANGE = 0xFFB000
+GREEN = 0x009933
+SILVER = 0xC0C0C0
+CROSS_RED = 0xC00000
+PLATE_FILL = {0: 0x9999FF, 1: 0x66FFFF}
+
+# Computer players pause long enough to be caught moving; everything else is quick.
+WAITS = {"PopMove": 0, "PopShow": 60, "BarClear": 1, "CompNext": 400, "CompThread": 10, "CardMove": 1}
+
+HAND_Y = 520
+SLOT_X = [147 + 59 * slot + 30 for slot in range(9)] + [720]
+
+
+def row_y(position):
+    return 2 + 16 * position + 8
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def settle(w, region=(69, 2, 619, 199)):
+    """Waits until the program has drawn what the last input changed."""
+    time.sleep(0.05)
+    last = w.region(*region)
+    for _ in range(40):
+        time.sleep(0.04)
+        now = w.region(*region)
+        if now == last:
+            return
+        last = now
+
+
+def humans_turn(w):
+    # The selected card stands in its box only while the human is to move.
+    return w.pixel(66, 300) == SILVER and w.pixel(60, 520) not in (GREEN, ORANGE)
+
+
+def wait_for_humans_turn(w):
+    for _ in range(3):
+        w.wait_for("the human's turn", lambda: humans_turn(w), timeout=30)
+        time.sleep(0.15)
+        if humans_turn(w):
+            return
+    raise AssertionError("the human's turn did not hold")
+
+
+def wait_for_computers(w):
+    w.wait_for("the computer players' turns", lambda: w.pixel(60, 520) == GREEN, timeout=10)
+
+
+def play_by_keys(w, ok_key="Return"):
+    if w.pixel(62, 523) == CROSS_RED:
+        w.key(ok_key)
+        return "discard"
+    for _ in range(10):
+        for _ in range(12):
+            if w.pixel(115, 500) == ORANGE:
+                w.key(ok_key)
+                return "keys"
+            w.key("Down")
+            settle(w)
+        w.key("Right")
+        settle(w)
+    raise AssertionError("no playable card found with the keys")
+
+
+def play_by_double_click(w):
+    if w.pixel(62, 523) == CROSS_RED:
+        w.click(SLOT_X[0], HAND_Y, repeat=2)
+        return "discard"
+    for slot in range(10):
+        w.click(SLOT_X[slot], HAND_Y)
+        settle(w, (2, 443, 798, 598))
+        for position in range(12):
+            w.click(300, row_y(position))
+            settle(w)
+            if w.pixel(115, 500) == ORANGE:
+                w.click(SLOT_X[slot], HAND_Y, repeat=2)
+                return "double click"
+    raise AssertionError("no playable card found with the mouse")
+
+
+def title_and_selection(w):
+    w.wait_for("the title", lambda: w.pixel(155, 440) == ORANGE)
+    check(w.pixel(150, 420) == BLACK, "item 0's origin is left black")
+    check(w.pixel(455, 440) == BLACK and w.pixel(305, 520) == BLACK, "only item 0 has the cursor")
+
+    w.key("Up")
+    w.wait_for("the cursor on the quit item", lambda: w.pixel(305, 520) == ORANGE)
+    labels = (180, 428, 720, 500)
+    normal = w.region(*labels)
+    w.key("Right", "Right", "Right", "Right", "Right")
+    w.wait_for("the Extra labels", lambda: w.region(*labels) != normal)
+    w.key("Left")
+    w.wait_for("the normal labels again", lambda: w.region(*labels) == normal)
+
+    w.key("Down", "Right")
+    w.wait_for("the cursor on item 1", lambda: w.pixel(455, 440) == ORANGE)
+    w.key("Return")
+    w.wait_for("the selection screen", lambda: w.pixel(400, 300) == PLATE_FILL[0])
+    name = (330, 250, 480, 290)
+    first_name = w.region(*name)
+    w.key("Down")
+    w.wait_for("the next name", lambda: w.region(*name) != first_name)
+    w.key("Right")
+    w.wait_for("the next colour", lambda: w.pixel(400, 300) == PLATE_FILL[1])
+
+
+def deck_preview(w):
+    w.key("Return")
+    w.wait_for("the deck preview", lambda: w.pixel(60, 60) != BLACK and w.pixel(400, 300) != PLATE_FILL[1])
+    time.sleep(1.0)
+    check(w.pixel(66, 300) != SILVER, "the game waits on the deck preview")
+    w.key("Return")
+
+
+def autoplay(program, bin_dir):
+    """A whole game played by the autopilot in the window; the screens are watched as it goes."""
+    data = xwindow.make_data_folder(bin_dir, {key: 0 for key in xwindow.WAIT_KEYS})
+    screenshot = os.path.join(data, "title.png")
+    started = time.monotonic()
+    seen = set()
+    try:
+        with xwindow.VirtualDisplay() as display:
+            w = xwindow.GameWindow(display, program, ["--autoplay", "--mode", "1", "--games", "1",
+                                                     "--data", data, "--seed", "3",
+                                                     "--screenshot", screenshot])
+            try:
+                while w.process.poll() is None and time.monotonic() - started < 280:
+                    corner, frame = w.pixel(5, 5), w.pixel(66, 300)
+                    if frame == SILVER and w.pixel(115, 500) == ORANGE:
+                        seen.add("the orange box of the player's turn")
+                    if corner == GREEN and frame == GREEN:
+                        seen.add("the result table")
+                    if corner == BLACK and w.region(270, 500, 500, 535) not in (None, [BLACK] * 230 * 35):
+                        seen.add("the closing text")
+                    time.sleep(0.2)
+                status = w.process.wait(timeout=5)
+                report = w.process.stdout.read().decode()
+            finally:
+                w.stop()
+        check(status == 0, f"exit status {status}")
+        check('"game":1' in report and report.count('"rank"') == 4, "one game reported with four players")
+        for screen in ("the orange box of the player's turn", "the result table", "the closing text"):
+            check(screen in seen, f"{screen} was shown")
+        width, height, pixels = xwindow.read_png(screenshot)
+        at = lambda x, y: pixels[y * width + x]  # noqa: E731
+        check(at(455, 440) == ORANGE and at(155, 440) == BLACK, "back on the title, the mode played under the cursor")
+        print(f"autoplay: a whole game and back to the title in {time.monotonic() - started:.1f} s")
+        return 0
+    finally:
+        shutil.rmtree(data, ignore_errors=True)
+
+
+def main():
+    if len(sys.argv) not in (3, 4) or sys.argv[3:] not in ([], ["play"], ["autoplay"]):
+        print(__doc__)
+        return 2
+    program, bin_dir = sys.argv[1], sys.argv[2]
+    missing = xwindow.missing_tools()
+    if missing:
+        print("skipped: missing " + ", ".join(missing))
+        return xwindow.SKIP
+    if sys.argv[3:] == ["autoplay"]:
+        return autoplay(program, bin_dir)
+    data = xwindow.make_data_folder(bin_dir, WAITS)
+    screenshot = os.path.join(data, "closed.png")
+    started = time.monotonic()
+    try:
+        with xwindow.VirtualDisplay() as display:
+            w = xwindow.GameWindow(display, program, ["--data", data, "--seed", "20240611",
+                                                     "--screenshot", screenshot])
+            try:
+                title_and_selection(w)
+                print("title, Extra switch, name and colour: ok")
+                deck_preview(w)
+                print("deck preview: ok")
+                moves = []
+                for turn in range(4):
+                    wait_for_humans_turn(w)
+                    if turn % 2 == 0:
+                        moves.append(play_by_keys(w, "Return" if turn == 0 else "space"))
+                    else:
+                        moves.append(play_by_double_click(w))
+                    wait_for_computers(w)
+                print("turns played by " + ", ".join(moves))
+                check(w.process.poll() is None, "the program still runs")
+                wait_for_humans_turn(w)
+                play_by_keys(w)
+                wait_for_computers(w)
+                time.sleep(0.1)
+                check(w.pixel(60, 520) == GREEN, "the computer players are moving")
+                status, seconds = w.close_and_wait(timeout=1.0)
+                check(status == 0, f"exit status {status} after the close request")
+                print(f"closed during a computer turn: exit 0 after {seconds:.2f} s")
+            finally:
+                w.stop()
+        width, height, pixels = xwindow.read_png(screenshot)
+        check((width, height) == (808, 630), "the screenshot is 808 x 630")
+        at = lambda x, y: pixels[y * width + x]  # noqa: E731
+        check(at(66, 300) == SILVER and at(115, 500) == GREEN, "the closing picture shows a computer turn")
+        print(f"all checks passed in {time.monotonic() - started:.1f} s")
+        return 0
+    finally:
+        shutil.rmtree(data, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
