@@ -62,7 +62,8 @@ int Run(const CommandLine& line)
     const std::string appPath =
         FolderWithSlash(line.dataDir.empty() ? FileSystem::ExecutableDir() : line.dataDir);
     const uint64_t seed = line.seed.value_or(ClockSeed());
-    Game game(*platform, fonts.get(), seed, line.seed.has_value(), appPath);
+    // A reported game names its seed; the seed only repeats the games if it is never reseeded.
+    Game game(*platform, fonts.get(), seed, line.seed.has_value() || line.games > 0, appPath);
     std::ofstream trace;
     if (!line.trace.empty()) {
         trace.open(line.trace, std::ios::binary | std::ios::trunc);
