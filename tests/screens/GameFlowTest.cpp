@@ -160,6 +160,42 @@ TEST(GameFlow, AnExtraDeckGameByKeysAndMouseReturnsToTheTitleWithoutExtra)
     EXPECT_EQ(s.game.playerCtrl->GetPlayerColor(0), 1);
 }
 
+TEST(GameFlow, AHarshDeckGamePlayedWithTheMouseAlone)
+{
+    ScreenGame s(false, 9);
+    s.ShowTitle();
+    SeatZero player(s);
+    FormMain& form = *s.game.formMain;
+    player.actions[StateTitle] = [&] {
+        form.MouseMove(600, 470);
+        ASSERT_EQ(s.game.GameMode, 3);
+        form.MouseDown(1, 600, 470);
+    };
+    int gestures = 0;
+    player.actions[StateSelect] = [&] {
+        if (gestures++ == 0) {
+            form.MouseMove(400, 300);
+            s.platform.AdvanceClock(150);
+            form.MouseMove(440, 260);
+            return;
+        }
+        form.MouseDown(1, 400, 300);
+    };
+    player.actions[StatePlayerTurn] = [&] { ClickMove(s); };
+    for (int state : {StateDeckShow, StateGameOver, StateEnding, StateEndScore, StateEndText})
+        player.actions[state] = [&] { form.MouseDown(1, 400, 300); };
+
+    player.PlayFromTitle();
+
+    EXPECT_EQ(s.game.GameState, StateTitle);
+    EXPECT_EQ(s.game.GameMode, 3);
+    EXPECT_EQ(s.game.opening->selectedColor(), 1);
+    EXPECT_EQ(s.game.opening->selectedName(), 7);
+    EXPECT_EQ(player.waits[StateDeckShow], 1);
+    EXPECT_GT(player.waits[StatePlayerTurn], 30);
+    EXPECT_EQ(player.waits[StateEndText], 1);
+}
+
 // Notes the state in which every input reached the window.
 class StateLoggingSink : public EventSink {
 public:
