@@ -149,4 +149,19 @@ TEST_F(BoardPaintTest, TheSelectedThreadsResponsesAndSizeFillTheView)
     EXPECT_EQ(At(6, 300, 0), White);
 }
 
+TEST_F(BoardPaintTest, WithNobodyOnTurnTheHumansSelectionShowsWithoutACursor)
+{
+    // In the hurried mode every player may still be waiting: the turn belongs to nobody (player 4).
+    b.game.GameMode = ModeHarsh;
+    for (int player = 0; player < 4; ++player)
+        b.game.playerCtrl->AddWaitCount(player, 10);
+    ASSERT_EQ(b.game.playerCtrl->GetCurrentPlayer(), 4);
+    pic.Clear();
+    board.Paint(pic, 4);
+    EXPECT_EQ(At(4, 300), White);
+    const AreaRect view = GetArea(AreaThreadView);
+    EXPECT_TRUE(
+        ShowsInk(pic, 0x8010E0, White, view.Left + 1, view.Bottom - 20, view.Left + 46, view.Bottom - 2));
+}
+
 } // namespace
