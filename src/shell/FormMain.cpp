@@ -310,12 +310,13 @@ void FormMain::TitleMouseMove(double x, double y)
 
 void FormMain::SelectMouseMove(double x, double y)
 {
-    const int32_t now = static_cast<int32_t>(game_.GetTickCount());
+    const uint32_t now = game_.GetTickCount();
     if (lastMoveTick_ == 0) {
         RecordMove(now, x, y);
         return;
     }
-    if (now - lastMoveTick_ <= GestureDelayMs)
+    // Wrap-safe: the clock may pass 2^31 while the pointer rests.
+    if (static_cast<int32_t>(now - static_cast<uint32_t>(lastMoveTick_)) <= GestureDelayMs)
         return;
     const int dx = RoundHalfEven(std::abs(x - lastMoveX_));
     const int dy = RoundHalfEven(std::abs(y - lastMoveY_));
@@ -323,12 +324,12 @@ void FormMain::SelectMouseMove(double x, double y)
         DoCommand(lastMoveX_ > x ? CmdLeft : CmdRight);
     if (dy / GestureStep > 0)
         DoCommand(lastMoveY_ > y ? CmdUp : CmdDown);
-    RecordMove(static_cast<int32_t>(game_.GetTickCount()), x, y);
+    RecordMove(game_.GetTickCount(), x, y);
 }
 
-void FormMain::RecordMove(int32_t tick, double x, double y)
+void FormMain::RecordMove(uint32_t tick, double x, double y)
 {
-    lastMoveTick_ = tick;
+    lastMoveTick_ = static_cast<int32_t>(tick);
     lastMoveX_ = static_cast<int16_t>(RoundHalfEven(x));
     lastMoveY_ = static_cast<int16_t>(RoundHalfEven(y));
 }

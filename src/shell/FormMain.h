@@ -38,7 +38,7 @@ private:
     void HitTest(double x, double y);
     void TitleMouseMove(double x, double y);
     void SelectMouseMove(double x, double y);
-    void RecordMove(int32_t tick, double x, double y);
+    void RecordMove(uint32_t tick, double x, double y);
 
     Game& game_;
     // Set once the window is closing: input still queued then must not start anything.
