@@ -75,6 +75,10 @@ void Opening::PaintEndingStep(int step)
         pic.SetForeColor(FadeGrey(level));
         DrawTextAt(endingTexts_[text], x, y);
     };
+    // Smoothed glyph edges keep some of a brighter drawing when a text is drawn over itself in a
+    // darker grey, so each fade step starts from black: only the texts of this step show.
+    if (step < CurtainStep)
+        pic.BitBlt(0, 0, pic.Width(), pic.Height(), nullptr, 0, 0, RasterOp::Blackness);
     if (step <= 8) {
         fade(0, step, 300, 150);
     } else if (step <= 16) {

@@ -1,10 +1,13 @@
 #include "events/Score.h"
+#include "platform/EventSink.h"
 #include "platform/ProgramExit.h"
 #include "screens/Opening.h"
 #include "screens/ScreenGame.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -151,6 +154,37 @@ TEST(Ending, ClosingTextForTheWinnerAndForTheOthers)
     EXPECT_FALSE(AnyLit(lost, 0, 0, 150, 500));
     EXPECT_TRUE(AnyLit(lost, 150, 100, 250, 130));
     EXPECT_TRUE(AnyLit(lost, 270, 500, 500, 530));
+}
+
+// Looks at the picture whenever the pointer moves.
+class PictureProbe : public EventSink {
+public:
+    explicit PictureProbe(std::function<void()> look) : look_(std::move(look)) {}
+    void KeyDown(int) override {}
+    void MouseDown(int, double, double) override {}
+    void MouseMove(double, double) override { look_(); }
+    void DblClick() override {}
+    void Paint() override {}
+    void Resize(bool) override {}
+    void Unload() override {}
+
+private:
+    std::function<void()> look_;
+};
+
+TEST(Ending, AFadedTextLeavesNothingBehind)
+{
+    EndingRun run(true, {{0, 70}});
+    const Picture& pic = run.s.game.PictureMain;
+    const auto& schedule = run.s.game.opening->endingSchedule();
+    std::vector<bool> lit;
+    // The right part of the first text, clear of the two texts that follow it.
+    PictureProbe probe([&] { lit.push_back(AnyLit(pic, 530, 150, 700, 300)); });
+    run.s.platform.SetEventSink(&probe);
+    run.s.platform.ScheduleAfter(schedule[8] + 100, HeadlessEvent::Move(0, 0));
+    run.s.platform.ScheduleAfter(schedule[16] + 100, HeadlessEvent::Move(0, 0));
+    run.Run(StateEnding);
+    EXPECT_EQ(lit, (std::vector<bool>{true, false}));
 }
 
 TEST(Ending, TheLastStaffPostCarriesTheAuthorPicture)
