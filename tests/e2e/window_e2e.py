@@ -158,7 +158,7 @@ def autoplay(program, bin_dir):
                         seen.add("the closing text")
                     time.sleep(0.2)
                 status = w.process.wait(timeout=5)
-                report = w.process.stdout.read().decode()
+                report = w.output(w.stdout)
             finally:
                 w.stop()
         check(status == 0, f"exit status {status}")

@@ -138,8 +138,11 @@ class GameWindow:
 
     def __init__(self, display, program, args):
         self.env = dict(os.environ, DISPLAY=display.name, SDL_AUDIODRIVER="dummy")
-        self.process = subprocess.Popen([program] + args, env=self.env, stdout=subprocess.PIPE,
-                                        stderr=subprocess.PIPE)
+        # Files rather than pipes: a chatty program must never block on a full pipe.
+        self.stdout = tempfile.TemporaryFile()
+        self.stderr = tempfile.TemporaryFile()
+        self.process = subprocess.Popen([program] + args, env=self.env, stdout=self.stdout,
+                                        stderr=self.stderr)
         self.x = XLib(display.name)
         self.window = self._find_window()
         self.xdotool("windowfocus", "--sync", str(self.window))
@@ -149,7 +152,7 @@ class GameWindow:
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
                 raise AssertionError(f"the program ended early with {self.process.returncode}: "
-                                     + self.process.stderr.read().decode(errors="replace"))
+                                     + self.output(self.stderr))
             found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pakaponta$"], env=self.env,
                                    capture_output=True, text=True)
             ids = found.stdout.split()
@@ -157,6 +160,11 @@ class GameWindow:
                 return int(ids[0])
             time.sleep(0.1)
         raise AssertionError("the window did not appear")
+
+    @staticmethod
+    def output(file):
+        file.seek(0)
+        return file.read().decode(errors="replace")
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)
@@ -201,6 +209,8 @@ class GameWindow:
             self.process.kill()
             self.process.wait()
         self.x.close()
+        self.stdout.close()
+        self.stderr.close()
 
 
 def read_png(path):
