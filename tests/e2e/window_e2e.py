@@ -107,6 +107,19 @@ def title_and_selection(w):
     check(w.pixel(150, 420) == BLACK, "item 0's origin is left black")
     check(w.pixel(455, 440) == BLACK and w.pixel(305, 520) == BLACK, "only item 0 has the cursor")
 
+    # Twice the size: the same picture scaled, and the pointer still lands on the menu items.
+    # (The window growing or shrinking under the pointer may move the menu cursor by itself.)
+    w.xdotool("windowmove", str(w.window), "0", "0")
+    w.xdotool("windowsize", str(w.window), "1616", "1260")
+    for item, (x, y) in enumerate(((200, 430), (600, 430))):
+        w.xdotool("mousemove", "--window", str(w.window), str(2 * x), str(2 * y))
+        probe = (2 * (155 + 300 * item), 2 * 440)
+        w.wait_for(f"the cursor on item {item} at twice the size", lambda: w.pixel(*probe) == ORANGE)
+    check(w.pixel(2 * 155, 2 * 440) == BLACK, "the cursor left item 0")
+    w.xdotool("windowsize", str(w.window), "808", "630")
+    w.xdotool("mousemove", "--window", str(w.window), "200", "430")
+    w.wait_for("the cursor on item 0 at the window's own size", lambda: w.pixel(155, 440) == ORANGE)
+
     w.key("Up")
     w.wait_for("the cursor on the quit item", lambda: w.pixel(305, 520) == ORANGE)
     labels = (180, 428, 720, 500)
