@@ -11,6 +11,8 @@ import subprocess
 import sys
 import tempfile
 
+# No compiled copies left in the source tree.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xwindow  # noqa: E402
 

@@ -14,6 +14,8 @@ import shutil
 import sys
 import time
 
+# No compiled copies left in the source tree.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xwindow  # noqa: E402
 
