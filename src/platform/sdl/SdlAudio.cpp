@@ -1,5 +1,6 @@
 #include "platform/sdl/SdlAudio.h"
 
+#include "platform/FileSystem.h"
 #include "platform/MciCommand.h"
 
 #include <SDL.h>
@@ -94,8 +95,11 @@ std::string SdlAudio::SendCommand(std::string_view command)
     const auto it = music_.find(alias);
     switch (parsed->verb) {
     case MciCommand::Verb::Open:
+        // A folder opens like a file but crashes the mixer's format detection: only regular files
+        // are loaded, anything else is a silent slot.
         if (it == music_.end())
-            music_[alias] = Mix_LoadMUS(parsed->file.c_str());
+            music_[alias] =
+                FileSystem::FileLength(parsed->file) >= 0 ? Mix_LoadMUS(parsed->file.c_str()) : nullptr;
         break;
     case MciCommand::Verb::Status:
         if (it == music_.end())
