@@ -75,7 +75,7 @@ void BM_WholeGameFullRender(benchmark::State& state)
 {
     WholeGame(state, true);
 }
-BENCHMARK(BM_WholeGameFullRender)->Arg(0)->Arg(7)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_WholeGameFullRender)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // A program stopped at seat 0's turn in the middle of a game.
 struct MidGame {
