@@ -131,8 +131,12 @@ void Res::Paint(Picture& pic, int x, int y, int w, int h)
     }
     const int j = Min(7, i);
 
-    canvas_->Clear();
     int total = 0;
+    for (int n = j; n >= 0; --n)
+        total += entryHeight_[n] + EntryGap;
+    // Only the part copied below needs a clean background.
+    canvas_->Clear(Rect{0, 0, w, Max(h, total)});
+    total = 0;
     for (int n = j; n >= 0; --n) {
         PaintEntry(n, total);
         total += entryHeight_[n] + EntryGap;

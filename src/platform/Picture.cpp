@@ -32,6 +32,19 @@ bool Empty(const Rect& r)
     return r.left >= r.right || r.top >= r.bottom;
 }
 
+// Each channel becomes round((over * alpha + under * (255 - alpha)) / 255), exactly, so alpha 0
+// keeps the pixel and 255 puts the colour. Red and blue share one word in separate 16-bit lanes,
+// and t + (t >> 8) >> 8 with t = v + 128 is that rounding division for every v up to 255 * 255.
+inline uint32_t Blend(uint32_t under, uint32_t over, uint32_t alpha)
+{
+    const uint32_t rest = 255 - alpha;
+    uint32_t rb = (over & 0xFF00FF) * alpha + (under & 0xFF00FF) * rest + 0x800080;
+    rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+    uint32_t g = ((over >> 8) & 0xFF) * alpha + ((under >> 8) & 0xFF) * rest + 0x80;
+    g = ((g + (g >> 8)) >> 8) & 0xFF;
+    return rb | (g << 8);
+}
+
 struct Surface {
     uint32_t* pixels;
     int width;
@@ -112,15 +125,23 @@ struct Surface {
         }
     }
 
-    uint32_t Blend(uint32_t under, uint32_t over, unsigned alpha) const
+    // The square-cornered case of Shape, without building the rows: [left, right) x [top, bottom)
+    // with an outline pen pixels deep.
+    void Box(int left, int top, int right, int bottom, int pen, uint32_t penColour,
+             const uint32_t* fill) const
     {
-        uint32_t result = 0;
-        for (int shift = 0; shift < 24; shift += 8) {
-            unsigned a = (over >> shift) & 0xFF;
-            unsigned b = (under >> shift) & 0xFF;
-            result |= ((a * alpha + b * (255 - alpha) + 127) / 255) << shift;
+        const bool hollow = left + pen <= right - 1 - pen;
+        for (int y = std::max(top, 0); y < std::min(bottom, height); ++y) {
+            if (!hollow || y < top + pen || y >= bottom - pen) {
+                Span(y, left, right - 1, penColour);
+                continue;
+            }
+            if (fill != nullptr) {
+                Span(y, left + pen, right - 1 - pen, *fill);
+            }
+            Span(y, left, left + pen - 1, penColour);
+            Span(y, right - pen, right - 1, penColour);
         }
-        return result;
     }
 
     void DrawGlyph(const Glyph& glyph, int x, int y, uint32_t colour, const Rect& clip) const
@@ -135,12 +156,7 @@ struct Surface {
                 glyph.coverage.data() + static_cast<ptrdiff_t>(py - y) * glyph.width + (area.left - x);
             uint32_t* out = pixels + static_cast<ptrdiff_t>(py) * width + area.left;
             for (int i = 0; i < count; ++i) {
-                unsigned alpha = coverage[i];
-                if (alpha == 255) {
-                    out[i] = colour;
-                } else if (alpha != 0) {
-                    out[i] = Blend(out[i], colour, alpha);
-                }
+                out[i] = Blend(out[i], colour, coverage[i]);
             }
         }
     }
@@ -209,6 +225,18 @@ void Picture::Resize(int width, int height)
 void Picture::Clear()
 {
     std::fill(pixels_.begin(), pixels_.end(), White);
+}
+
+void Picture::Clear(const Rect& area)
+{
+    Rect clipped = Intersect(area, {0, 0, width_, height_});
+    if (!Drawing() || Empty(clipped)) {
+        return;
+    }
+    Surface surface{pixels_.data(), width_, height_};
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        surface.Span(y, clipped.left, clipped.right - 1, White);
+    }
 }
 
 void Picture::BitBlt(int x, int y, int w, int h, const Picture* src, int sx, int sy, RasterOp op)
@@ -290,12 +318,19 @@ void Picture::RoundRect(int left, int top, int right, int bottom, int cornerW, i
     // A wide pen straddles the outline, half of it outside the box.
     int pen = std::max(1, penWidth_);
     int grow = pen / 2;
-    double rx = cornerW > 0 ? cornerW / 2.0 + grow : 0.0;
-    double ry = cornerH > 0 ? cornerH / 2.0 + grow : 0.0;
+    uint32_t fill = SwapRedBlue(fillColor_);
+    // Without both radii the corners are square.
+    if (cornerW <= 0 || cornerH <= 0) {
+        Surface{pixels_.data(), width_, height_}.Box(left - grow, top - grow, right + grow, bottom + grow,
+                                                     pen, SwapRedBlue(foreColor_),
+                                                     fillSolid_ ? &fill : nullptr);
+        return;
+    }
+    double rx = cornerW / 2.0 + grow;
+    double ry = cornerH / 2.0 + grow;
     // Rows beyond the picture are left out; a margin wider than the pen keeps the cut edges off it.
     RowSpans outer = RowSpans::RoundedBox(left - grow, top - grow, right + grow, bottom + grow, rx, ry,
                                           -pen - 1, height_ + pen + 1);
-    uint32_t fill = SwapRedBlue(fillColor_);
     Surface{pixels_.data(), width_, height_}.Shape(outer, pen, SwapRedBlue(foreColor_),
                                                    fillSolid_ ? &fill : nullptr);
 }

@@ -48,6 +48,8 @@ public:
 
     // Fills the picture with its background colour, white.
     void Clear();
+    // Fills the part of area that lies on the picture with white.
+    void Clear(const Rect& area);
 
     void BitBlt(int x, int y, int w, int h, const Picture* src, int sx, int sy, RasterOp op);
     void Rectangle(int left, int top, int right, int bottom);
