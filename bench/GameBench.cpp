@@ -92,9 +92,6 @@ struct MidGame {
         });
         game.Start();
         RunUntilExit(game);
-        // The simulator is gone: nothing may call back into it.
-        game.onInputWait = nullptr;
-        game.onEvent = nullptr;
     }
 };
 

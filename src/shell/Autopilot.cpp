@@ -59,7 +59,8 @@ void Autopilot::OnInputWait()
         return;
     }
     // The idle loop would block for an input that nobody sends: keep pressing keys while the game
-    // waits at the outermost level. Each key runs to its end first, so nothing is nested twice.
+    // idles. The waits inside a key's handler (deck preview, game over, end screens) come back here
+    // with driving_ set and get their one key.
     struct Release {
         bool& flag;
         ~Release() { flag = false; }

@@ -5,7 +5,7 @@
 
 Simulator::Simulator(Game& game, const CommandLine& line, uint64_t seed, std::ostream& report,
                      std::ostream* trace, std::function<void(int state)> observer)
-    : report_(game, seed, line.games, line.games > 0 ? &report : nullptr)
+    : game_(game), report_(game, seed, line.games, line.games > 0 ? &report : nullptr)
 {
     if (trace != nullptr) {
         trace_ = std::make_unique<PlayTrace>(game, report_, *trace);
@@ -29,4 +29,11 @@ Simulator::Simulator(Game& game, const CommandLine& line, uint64_t seed, std::os
     } else {
         game.onInputWait = std::move(waits);
     }
+}
+
+Simulator::~Simulator()
+{
+    game_.onInputWait = nullptr;
+    game_.onEvent = nullptr;
+    game_.onCardCommit = nullptr;
 }

@@ -22,10 +22,13 @@ public:
     // report gets the game lines when line.games is set; trace (may be null) gets the card lines.
     Simulator(Game& game, const CommandLine& line, uint64_t seed, std::ostream& report, std::ostream* trace,
               std::function<void(int state)> observer = {});
-
-    const GameReport& Report() const { return report_; }
+    // Takes its hooks off the game again.
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
 
 private:
+    Game& game_;
     GameReport report_;
     std::unique_ptr<PlayTrace> trace_;
     std::unique_ptr<Autopilot> autopilot_;
