@@ -3,6 +3,7 @@
 #include "players/CardCtrl.h"
 #include "players/PlayerCtrl.h"
 #include "players/PlayersGame.h"
+#include "shell/GameAudit.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -299,40 +300,16 @@ struct GameCheck {
 // table's values.
 void CheckBetweenMoves(PlayersGame& g, GameCheck& check, bool moveEnded)
 {
-    Game& game = g.game;
     ++check.presents;
-    const int state = game.GameState;
-    ASSERT_TRUE(state >= 0 && state <= 100 && state % 10 == 0) << state;
-
-    ThreadCtrl& board = *game.threadCtrl;
-    std::array<int32_t, 12> order = board.Order();
-    std::sort(order.begin(), order.end());
-    for (int i = 0; i < 12; ++i)
-        ASSERT_EQ(order[i], i);
-
-    for (int p = 0; p < 4; ++p) {
-        const auto& hand = g.players().Player(p).handCard;
-        ASSERT_TRUE(std::is_sorted(hand.begin(), hand.end())) << p;
-        if (!g.cards().EOC()) {
-            ASSERT_EQ(std::count(hand.begin(), hand.end(), NO_CARD), 0) << p;
-        }
+    GameAudit audit(g.game);
+    audit.CheckState();
+    audit.CheckOrder();
+    audit.CheckHands();
+    if (moveEnded) {
+        ++check.boardChecks;
+        audit.CheckBoard();
     }
-    if (!moveEnded)
-        return;
-    ++check.boardChecks;
-    int live = 0;
-    for (int t = 0; t < 12; ++t) {
-        const bool isLive = IsLive(board.GetThread(t));
-        live += isLive ? 1 : 0;
-        if (t >= board.GetThreadMax()) {
-            ASSERT_FALSE(isLive) << t;
-        } else {
-            ASSERT_EQ(isLive, t < board.GetThreadCount()) << t;
-        }
-    }
-    ASSERT_EQ(live, board.GetThreadCount());
-    ASSERT_GE(board.GetThreadMax(), 5);
-    ASSERT_LE(board.GetThreadMax(), 11);
+    ASSERT_EQ(audit.Violations(), std::vector<std::string>{});
 }
 
 class FullGameTest : public ::testing::TestWithParam<std::tuple<int, uint64_t>> {};
