@@ -86,6 +86,9 @@ void Game::RefreshScreen()
 
 void Game::RepaintBoard()
 {
+    // The simulator draws nothing; a repaint per move would otherwise cost it half its time.
+    if (!PictureMain.Drawing())
+        return;
     const int cur = playerCtrl->GetCurrentPlayer();
     const bool humanOnTurn = cur == 0;
     const bool enable = humanOnTurn && playerCtrl->IsEnable(0);
