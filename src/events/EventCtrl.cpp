@@ -206,11 +206,13 @@ void EventCtrl::PaintPopUp(int32_t eventIndex, const std::string& eventString, i
 void EventCtrl::SaveScreen()
 {
     back_->BitBlt(0, 0, width_, height_, main_, 0, 0, RasterOp::SrcCopy);
+    main_->ForgetChanges();
 }
 
 void EventCtrl::RestoreScreen()
 {
-    main_->BitBlt(0, 0, width_, height_, back_, 0, 0, RasterOp::SrcCopy);
+    // Only what the last frame drew needs the board put back.
+    main_->RestoreChanges(*back_);
 }
 
 void EventCtrl::PaintPopZoom(int n)

@@ -45,10 +45,23 @@ inline uint32_t Blend(uint32_t under, uint32_t over, uint32_t alpha)
     return rb | (g << 8);
 }
 
+// Grows box to take in the area [left, right) x [top, bottom), which must not be empty.
+void Include(Rect& box, int left, int top, int right, int bottom)
+{
+    if (Empty(box)) {
+        box = {left, top, right, bottom};
+        return;
+    }
+    box = {std::min(box.left, left), std::min(box.top, top), std::max(box.right, right),
+           std::max(box.bottom, bottom)};
+}
+
 struct Surface {
     uint32_t* pixels;
     int width;
     int height;
+    // Every pixel written is taken into this box.
+    Rect* changed;
 
     // x0..x1 inclusive, clipped to the picture.
     void Span(int y, int x0, int x1, uint32_t colour) const
@@ -61,6 +74,7 @@ struct Surface {
         if (x0 <= x1) {
             uint32_t* row = pixels + static_cast<ptrdiff_t>(y) * width;
             std::fill(row + x0, row + x1 + 1, colour);
+            Include(*changed, x0, y, x1 + 1, y + 1);
         }
     }
 
@@ -69,6 +83,7 @@ struct Surface {
         if (size <= 1) {
             if (x >= 0 && x < width && y >= 0 && y < height) {
                 pixels[static_cast<ptrdiff_t>(y) * width + x] = colour;
+                Include(*changed, x, y, x + 1, y + 1);
             }
             return;
         }
@@ -150,6 +165,7 @@ struct Surface {
         if (Empty(area)) {
             return;
         }
+        Include(*changed, area.left, area.top, area.right, area.bottom);
         int count = area.right - area.left;
         for (int py = area.top; py < area.bottom; ++py) {
             const uint8_t* coverage =
@@ -195,7 +211,7 @@ template <typename Visit> int ForEachLine(std::string_view text, Visit visit)
 } // namespace
 
 Picture::Picture(FontEngine* fonts, int width, int height)
-    : fonts_(fonts), width_(std::max(0, width)), height_(std::max(0, height))
+    : fonts_(fonts), width_(std::max(0, width)), height_(std::max(0, height)), changed_{0, 0, width_, height_}
 {
     if (Drawing()) {
         pixels_.assign(static_cast<size_t>(width_) * height_, White);
@@ -220,11 +236,15 @@ void Picture::Resize(int width, int height)
     }
     width_ = width;
     height_ = height;
+    changed_ = {0, 0, width_, height_};
 }
 
 void Picture::Clear()
 {
     std::fill(pixels_.begin(), pixels_.end(), White);
+    if (Drawing()) {
+        changed_ = {0, 0, width_, height_};
+    }
 }
 
 void Picture::Clear(const Rect& area)
@@ -233,7 +253,7 @@ void Picture::Clear(const Rect& area)
     if (!Drawing() || Empty(clipped)) {
         return;
     }
-    Surface surface{pixels_.data(), width_, height_};
+    Surface surface{pixels_.data(), width_, height_, &changed_};
     for (int y = clipped.top; y < clipped.bottom; ++y) {
         surface.Span(y, clipped.left, clipped.right - 1, White);
     }
@@ -244,7 +264,7 @@ void Picture::BitBlt(int x, int y, int w, int h, const Picture* src, int sx, int
     if (!Drawing() || w <= 0 || h <= 0) {
         return;
     }
-    Surface surface{pixels_.data(), width_, height_};
+    Surface surface{pixels_.data(), width_, height_, &changed_};
     if (op == RasterOp::Blackness) {
         Rect area = Intersect({x, y, x + w, y + h}, {0, 0, width_, height_});
         for (int row = area.top; row < area.bottom; ++row) {
@@ -269,6 +289,7 @@ void Picture::BitBlt(int x, int y, int w, int h, const Picture* src, int sx, int
     if (w <= 0 || h <= 0) {
         return;
     }
+    Include(changed_, x, y, x + w, y + h);
     const uint32_t* from = src->pixels_.data();
     int fromWidth = src->width_;
     std::vector<uint32_t> copy;
@@ -296,6 +317,14 @@ void Picture::BitBlt(int x, int y, int w, int h, const Picture* src, int sx, int
     }
 }
 
+void Picture::RestoreChanges(const Picture& saved)
+{
+    const Rect area = changed_;
+    BitBlt(area.left, area.top, area.right - area.left, area.bottom - area.top, &saved, area.left, area.top,
+           RasterOp::SrcCopy);
+    ForgetChanges();
+}
+
 void Picture::Rectangle(int left, int top, int right, int bottom)
 {
     RoundRect(left, top, right, bottom, 0, 0);
@@ -321,9 +350,9 @@ void Picture::RoundRect(int left, int top, int right, int bottom, int cornerW, i
     uint32_t fill = SwapRedBlue(fillColor_);
     // Without both radii the corners are square.
     if (cornerW <= 0 || cornerH <= 0) {
-        Surface{pixels_.data(), width_, height_}.Box(left - grow, top - grow, right + grow, bottom + grow,
-                                                     pen, SwapRedBlue(foreColor_),
-                                                     fillSolid_ ? &fill : nullptr);
+        Surface{pixels_.data(), width_, height_, &changed_}.Box(left - grow, top - grow, right + grow,
+                                                                bottom + grow, pen, SwapRedBlue(foreColor_),
+                                                                fillSolid_ ? &fill : nullptr);
         return;
     }
     double rx = cornerW / 2.0 + grow;
@@ -331,8 +360,8 @@ void Picture::RoundRect(int left, int top, int right, int bottom, int cornerW, i
     // Rows beyond the picture are left out; a margin wider than the pen keeps the cut edges off it.
     RowSpans outer = RowSpans::RoundedBox(left - grow, top - grow, right + grow, bottom + grow, rx, ry,
                                           -pen - 1, height_ + pen + 1);
-    Surface{pixels_.data(), width_, height_}.Shape(outer, pen, SwapRedBlue(foreColor_),
-                                                   fillSolid_ ? &fill : nullptr);
+    Surface{pixels_.data(), width_, height_, &changed_}.Shape(outer, pen, SwapRedBlue(foreColor_),
+                                                              fillSolid_ ? &fill : nullptr);
 }
 
 void Picture::Polygon(const Point* points, int count)
@@ -340,7 +369,7 @@ void Picture::Polygon(const Point* points, int count)
     if (!Drawing() || points == nullptr || count < 2) {
         return;
     }
-    Surface surface{pixels_.data(), width_, height_};
+    Surface surface{pixels_.data(), width_, height_, &changed_};
     if (fillSolid_) {
         uint32_t fill = SwapRedBlue(fillColor_);
         auto [low, high] = std::minmax_element(points, points + count,
@@ -374,7 +403,7 @@ void Picture::Polyline(const Point* points, int count)
     if (!Drawing() || points == nullptr) {
         return;
     }
-    Surface surface{pixels_.data(), width_, height_};
+    Surface surface{pixels_.data(), width_, height_, &changed_};
     uint32_t pen = SwapRedBlue(foreColor_);
     for (int i = 0; i + 1 < count; ++i) {
         surface.Line(points[i], points[i + 1], std::max(1, penWidth_), pen);
@@ -431,6 +460,7 @@ void Picture::SetPixel(int x, int y, Color c)
 {
     if (!pixels_.empty() && x >= 0 && y >= 0 && x < width_ && y < height_) {
         pixels_[static_cast<size_t>(y) * width_ + x] = SwapRedBlue(c & 0xFFFFFF);
+        Include(changed_, x, y, x + 1, y + 1);
     }
 }
 
@@ -442,7 +472,7 @@ SizedFont& Picture::CurrentFont()
 void Picture::DrawLine(int x, int y, std::string_view text, const Rect& clip)
 {
     SizedFont& font = CurrentFont();
-    Surface surface{pixels_.data(), width_, height_};
+    Surface surface{pixels_.data(), width_, height_, &changed_};
     uint32_t colour = SwapRedBlue(foreColor_);
     int baseline = y + font.Ascent();
     int pen = x;

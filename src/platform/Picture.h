@@ -62,6 +62,14 @@ public:
     // DT_CALCRECT grows rect to the text (CR LF starts a line) without drawing; otherwise draws.
     void DrawTextA(std::string_view text, Rect& rect, unsigned flags);
 
+    // The box around every pixel written since ForgetChanges (the whole picture when it is new,
+    // cleared or resized), so that an animation can put back only what its last frame covered.
+    const Rect& Changed() const { return changed_; }
+    void ForgetChanges() { changed_ = {0, 0, 0, 0}; }
+    // Copies back from saved, a copy of this picture taken when its changes were last forgotten,
+    // every pixel written since; the picture then equals saved again and has no changes.
+    void RestoreChanges(const Picture& saved);
+
     // 0xFFFFFFFF for a point off the picture, and for every point of a picture that does not draw.
     Color Pixel(int x, int y) const;
     void SetPixel(int x, int y, Color c);
@@ -84,4 +92,5 @@ private:
     double fontSize_ = 9.75;
     bool bold_ = false;
     bool underline_ = false;
+    Rect changed_;
 };

@@ -89,10 +89,12 @@ void PlayerCtrl::PaintMoveCard(Picture& pic, int cardNo, int direction, bool wit
     if (withBoard)
         game_.threadCtrl->Paint(pic, GetCurrentPlayer());
     backPic_->BitBlt(0, 0, mainWidth_, mainHeight_, &pic, 0, 0, RasterOp::SrcCopy);
+    pic.ForgetChanges();
 
     for (int n = 20; n >= 0; --n) {
         const uint32_t t0 = game_.GetTickCount();
-        pic.BitBlt(0, 0, mainWidth_, mainHeight_, backPic_, 0, 0, RasterOp::SrcCopy);
+        // Only the card of the last frame needs the board put back.
+        pic.RestoreChanges(*backPic_);
         game_.cardCtrl->PaintMoveCard(pic, cardNo, direction, n);
         game_.RefreshScreen();
         game_.Wait(t0, game_.consts->TimeCardMove());

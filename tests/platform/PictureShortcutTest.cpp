@@ -1,11 +1,13 @@
 // The quick ways the picture draws its commonest shapes must land on exactly the pixels of the
-// general ones.
+// general ones, and the record of what changed must hold every pixel written.
 #include "platform/FontEngine.h"
 #include "platform/Picture.h"
 #include "platform/RowSpans.h"
 #include "support/TestGame.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 
@@ -128,6 +130,89 @@ TEST(PictureShortcutTest, TextMixesInkAndBackgroundExactlyByCoverage)
         }
     }
     EXPECT_GT(partial, 0) << "the glyph should have smoothed edges to check";
+}
+
+// A picture with something on every pixel, so that any write shows.
+Picture Patterned(int width, int height)
+{
+    Picture picture(&SharedFonts(), width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            picture.SetPixel(x, y, Rgb(x * 7 % 256, y * 5 % 256, (x + y) % 256));
+    }
+    return picture;
+}
+
+TEST(PictureShortcutTest, EveryWriteStaysInsideTheChangedBoxAndRestoringUndoesIt)
+{
+    const Picture source = Patterned(30, 20);
+    const Point triangle[3] = {{5, 40}, {30, 45}, {12, 60}};
+    const Point zigzag[4] = {{60, 5}, {70, 15}, {80, 5}, {95, 30}};
+    const std::function<void(Picture&)> writes[] = {
+        [](Picture& p) { p.TextOutA(10, 10, "漢字かなABC"); },
+        [](Picture& p) {
+            Rect r{40, 50, 90, 60};
+            p.DrawTextA("一行目\r\n二行目の方が長い", r, DT_NOCLIP);
+        },
+        [](Picture& p) {
+            p.SetFillSolid(true);
+            p.SetPenWidth(3);
+            p.Rectangle(100, 3, 130, 25);
+        },
+        [](Picture& p) { p.RoundRect(-10, 70, 20, 95, 8, 8); },
+        [&triangle](Picture& p) {
+            p.SetFillSolid(true);
+            p.Polygon(triangle, 3);
+        },
+        [&zigzag](Picture& p) {
+            p.SetPenWidth(2);
+            p.Polyline(zigzag, 4);
+        },
+        [&source](Picture& p) { p.BitBlt(140, 90, 30, 20, &source, 0, 0, RasterOp::SrcCopy); },
+        [&source](Picture& p) { p.BitBlt(150, -5, 30, 20, &source, 0, 0, RasterOp::SrcPaint); },
+        [](Picture& p) { p.BitBlt(60, 70, 12, 9, nullptr, 0, 0, RasterOp::Blackness); },
+        [](Picture& p) { p.SetPixel(199, 119, 0x123456); },
+        [](Picture& p) {
+            p.Clear(Rect{170, 40, 260, 50});
+        },
+    };
+    for (size_t k = 0; k < std::size(writes); ++k) {
+        Picture picture = Patterned(200, 120);
+        const Picture saved = picture;
+        picture.ForgetChanges();
+        writes[k](picture);
+        const Rect box = picture.Changed();
+        int written = 0;
+        for (int y = 0; y < 120; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                const bool inside = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+                const bool same = picture.Pixel(x, y) == saved.Pixel(x, y);
+                written += same ? 0 : 1;
+                ASSERT_TRUE(inside || same)
+                    << "write " << k << " changed " << x << "," << y << " outside the box";
+            }
+        }
+        EXPECT_GT(written, 0) << "write " << k << " should draw something";
+        picture.RestoreChanges(saved);
+        ExpectSamePixels(picture, saved, "restored after write " + std::to_string(k));
+        const Rect none = picture.Changed();
+        EXPECT_TRUE(none.left >= none.right || none.top >= none.bottom);
+    }
+}
+
+TEST(PictureShortcutTest, ANewClearedOrResizedPictureIsChangedAllOver)
+{
+    Picture picture(&SharedFonts(), 12, 8);
+    EXPECT_EQ(picture.Changed().right, 12);
+    EXPECT_EQ(picture.Changed().bottom, 8);
+    picture.ForgetChanges();
+    picture.Clear();
+    EXPECT_EQ(picture.Changed().left, 0);
+    EXPECT_EQ(picture.Changed().bottom, 8);
+    picture.ForgetChanges();
+    picture.Resize(20, 5);
+    EXPECT_EQ(picture.Changed().right, 20);
+    EXPECT_EQ(picture.Changed().bottom, 5);
 }
 
 } // namespace
