@@ -77,6 +77,8 @@ public:
 
     int32_t firstPlayer() const { return firstPlayer_; }
     int32_t turnCount() const { return turnCount_; }
+    // How many NextStandBy calls are running now; more than one is a nested turn.
+    int32_t standByDepth() const { return standByDepth_; }
     PlayerData& Player(int player) { return players_.at(player); }
 
 private:
@@ -91,6 +93,7 @@ private:
     std::array<PlayerData, 4> players_;
     int32_t firstPlayer_ = 0;
     int32_t turnCount_ = -1;
+    int32_t standByDepth_ = 0;
     Picture* mainPic_ = nullptr;
     Picture* backPic_ = nullptr;
     const Picture* pencil_ = nullptr;

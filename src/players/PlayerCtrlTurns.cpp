@@ -83,6 +83,11 @@ void PlayerCtrl::GamePlayStart()
 
 void PlayerCtrl::NextStandBy()
 {
+    ++standByDepth_;
+    const struct Leave {
+        int32_t& depth;
+        ~Leave() { --depth; }
+    } leave{standByDepth_};
     game_.GameState = StateRunning;
     players_[0].currentThread = 0;
     game_.RepaintBoard();
