@@ -9,6 +9,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr uint32_t White = 0xFFFFFF;
@@ -54,6 +58,44 @@ void Include(Rect& box, int left, int top, int right, int bottom)
     }
     box = {std::min(box.left, left), std::min(box.top, top), std::max(box.right, right),
            std::max(box.bottom, bottom)};
+}
+
+// Blend for a run of pixels, four at a time where the processor has 128-bit integer vectors:
+// every channel in its own 16-bit lane, the same sums and the same rounding.
+void BlendRow(uint32_t* out, const uint8_t* coverage, int count, uint32_t colour)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i over = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(colour)), zero);
+    const __m128i full = _mm_set1_epi16(255);
+    const __m128i half = _mm_set1_epi16(128);
+    const auto mix = [&](__m128i under, __m128i alpha) {
+        __m128i v =
+            _mm_add_epi16(_mm_mullo_epi16(over, alpha), _mm_mullo_epi16(under, _mm_sub_epi16(full, alpha)));
+        v = _mm_add_epi16(v, half);
+        return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
+    };
+    for (; i + 4 <= count; i += 4) {
+        uint32_t four = 0;
+        std::memcpy(&four, coverage + i, sizeof four);
+        // Untouched pixels are common at the edges of a glyph.
+        if (four == 0) {
+            continue;
+        }
+        __m128i alpha = _mm_cvtsi32_si128(static_cast<int>(four));
+        alpha = _mm_unpacklo_epi8(alpha, alpha);
+        alpha = _mm_unpacklo_epi16(alpha, alpha);
+        auto* at = reinterpret_cast<__m128i*>(out + i);
+        const __m128i under = _mm_loadu_si128(at);
+        const __m128i low = mix(_mm_unpacklo_epi8(under, zero), _mm_unpacklo_epi8(alpha, zero));
+        const __m128i high = mix(_mm_unpackhi_epi8(under, zero), _mm_unpackhi_epi8(alpha, zero));
+        _mm_storeu_si128(at, _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; i < count; ++i) {
+        out[i] = Blend(out[i], colour, coverage[i]);
+    }
 }
 
 struct Surface {
@@ -171,9 +213,7 @@ struct Surface {
             const uint8_t* coverage =
                 glyph.coverage.data() + static_cast<ptrdiff_t>(py - y) * glyph.width + (area.left - x);
             uint32_t* out = pixels + static_cast<ptrdiff_t>(py) * width + area.left;
-            for (int i = 0; i < count; ++i) {
-                out[i] = Blend(out[i], colour, coverage[i]);
-            }
+            BlendRow(out, coverage, count, colour);
         }
     }
 };

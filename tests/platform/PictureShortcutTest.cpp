@@ -3,6 +3,7 @@
 #include "platform/FontEngine.h"
 #include "platform/Picture.h"
 #include "platform/RowSpans.h"
+#include "platform/Utf8.h"
 #include "support/TestGame.h"
 
 #include <functional>
@@ -96,40 +97,46 @@ TEST(PictureShortcutTest, ClearingAnAreaWhitensOnlyItsPartOnThePicture)
     EXPECT_EQ(bare.Pixel(0, 0), 0xFFFFFFFFu);
 }
 
-// Every text pixel is the exact rounded mix of ink and background by the glyph's coverage.
+// Every text pixel is the exact rounded mix of ink and background by the glyph's coverage, at
+// glyph widths that do and do not fill whole groups of four pixels.
 TEST(PictureShortcutTest, TextMixesInkAndBackgroundExactlyByCoverage)
 {
     const Color background = Rgb(37, 201, 118);
     const Color ink = Rgb(250, 3, 129);
-    Picture picture(&SharedFonts(), 60, 40);
-    picture.SetFillSolid(true);
-    picture.SetFillColor(background);
-    picture.SetForeColor(background);
-    picture.Rectangle(0, 0, 60, 40);
-    picture.SetForeColor(ink);
-    picture.SetFontSize(20);
-    picture.TextOutA(10, 5, "漢");
-
-    SizedFont& font = SharedFonts().Font(FontFace::PGothic, FontEngine::PixelSize(20), false);
-    const Glyph& glyph = font.Get(U'漢');
-    ASSERT_GT(glyph.width, 0);
     int partial = 0;
-    for (int row = 0; row < glyph.height; ++row) {
-        for (int column = 0; column < glyph.width; ++column) {
-            const unsigned alpha = glyph.coverage[static_cast<size_t>(row) * glyph.width + column];
-            partial += alpha != 0 && alpha != 255 ? 1 : 0;
-            Color expected = 0;
-            for (int shift = 0; shift < 24; shift += 8) {
-                const unsigned over = (ink >> shift) & 0xFF;
-                const unsigned under = (background >> shift) & 0xFF;
-                expected |= ((over * alpha + under * (255 - alpha) + 127) / 255) << shift;
+    for (double points : {8.0, 9.0, 12.0, 20.0}) {
+        for (const char* text : {"漢", "あ", "W", "i"}) {
+            Picture picture(&SharedFonts(), 60, 40);
+            picture.SetFillSolid(true);
+            picture.SetFillColor(background);
+            picture.SetForeColor(background);
+            picture.Rectangle(0, 0, 60, 40);
+            picture.SetForeColor(ink);
+            picture.SetFontSize(points);
+            picture.TextOutA(10, 5, text);
+
+            SizedFont& font = SharedFonts().Font(FontFace::PGothic, FontEngine::PixelSize(points), false);
+            const Glyph& glyph = font.Get(Utf8::Decode(text, 0).code);
+            ASSERT_GT(glyph.width, 0) << text;
+            for (int row = 0; row < glyph.height; ++row) {
+                for (int column = 0; column < glyph.width; ++column) {
+                    const unsigned alpha = glyph.coverage[static_cast<size_t>(row) * glyph.width + column];
+                    partial += alpha != 0 && alpha != 255 ? 1 : 0;
+                    Color expected = 0;
+                    for (int shift = 0; shift < 24; shift += 8) {
+                        const unsigned over = (ink >> shift) & 0xFF;
+                        const unsigned under = (background >> shift) & 0xFF;
+                        expected |= ((over * alpha + under * (255 - alpha) + 127) / 255) << shift;
+                    }
+                    const int x = 10 + glyph.left + column;
+                    const int y = 5 + font.Ascent() - glyph.top + row;
+                    ASSERT_EQ(picture.Pixel(x, y), expected)
+                        << text << " at " << points << " pt, coverage " << alpha << " at " << x << "," << y;
+                }
             }
-            const int x = 10 + glyph.left + column;
-            const int y = 5 + font.Ascent() - glyph.top + row;
-            ASSERT_EQ(picture.Pixel(x, y), expected) << "coverage " << alpha << " at " << x << "," << y;
         }
     }
-    EXPECT_GT(partial, 0) << "the glyph should have smoothed edges to check";
+    EXPECT_GT(partial, 0) << "the glyphs should have smoothed edges to check";
 }
 
 // A picture with something on every pixel, so that any write shows.
