@@ -131,6 +131,9 @@ std::string Card::ResText() const
 
 void Card::Paint(Picture& pic, int x, int y) const
 {
+    // The simulator's pictures draw nothing: skip building the texts too.
+    if (!pic.Drawing())
+        return;
     pic.SetForeColor(Black);
     pic.SetFillColor(White);
     pic.SetFillSolid(true);

@@ -148,7 +148,8 @@ void Res::Paint(Picture& pic, int x, int y, int w, int h)
 int32_t Res::PaintEntry(int index, int top)
 {
     const ResEntry& e = entries_[index];
-    if (e.number == 0 || canvas_ == nullptr)
+    // Without drawing there is nothing to measure either (the simulator).
+    if (e.number == 0 || canvas_ == nullptr || !canvas_->Drawing())
         return 0;
     canvas_->SetFontSize(9);
     Rect rect{0, top, 0, top};

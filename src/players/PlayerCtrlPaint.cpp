@@ -82,14 +82,17 @@ void PlayerCtrl::PaintScore()
 
 void PlayerCtrl::PaintMoveCard(Picture& pic, int cardNo, int direction, bool withBoard)
 {
-    pic.Clear();
-    game_.border->PaintBoard(pic);
-    game_.border->PaintCardArea(pic, false);
-    PaintScore();
-    if (withBoard)
-        game_.threadCtrl->Paint(pic, GetCurrentPlayer());
-    backPic_->BitBlt(0, 0, mainWidth_, mainHeight_, &pic, 0, 0, RasterOp::SrcCopy);
-    pic.ForgetChanges();
+    // Without drawing (the simulator) only the pauses of the flight remain.
+    if (pic.Drawing()) {
+        pic.Clear();
+        game_.border->PaintBoard(pic);
+        game_.border->PaintCardArea(pic, false);
+        PaintScore();
+        if (withBoard)
+            game_.threadCtrl->Paint(pic, GetCurrentPlayer());
+        backPic_->BitBlt(0, 0, mainWidth_, mainHeight_, &pic, 0, 0, RasterOp::SrcCopy);
+        pic.ForgetChanges();
+    }
 
     for (int n = 20; n >= 0; --n) {
         const uint32_t t0 = game_.GetTickCount();
