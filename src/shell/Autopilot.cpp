@@ -3,6 +3,7 @@
 #include "players/Comp.h"
 #include "players/PlayerCtrl.h"
 #include "screens/Opening.h"
+#include "shell/Consts.h"
 #include "shell/FormMain.h"
 #include "shell/Game.h"
 
@@ -16,8 +17,6 @@ constexpr int KeyDown = 40;
 
 constexpr int ExtraSwitchPresses = 5;
 constexpr int BoardRows = 12;
-// In a window the result screens stay this many key pauses, long enough to be read.
-constexpr int ScreenPauseFactor = 20;
 
 // The states the program idles in between inputs; the other input waits run inside a handler.
 bool IsIdleState(int state)
@@ -41,8 +40,8 @@ int TitleStep(int cur, int item)
 
 } // namespace
 
-Autopilot::Autopilot(Game& game, int mode, bool extra, int pauseMs)
-    : game_(game), mode_(mode), extra_(extra), pauseMs_(pauseMs)
+Autopilot::Autopilot(Game& game, int mode, bool extra, bool visible)
+    : game_(game), mode_(mode), extra_(extra), visible_(visible)
 {
 }
 
@@ -76,8 +75,9 @@ void Autopilot::Step()
     const int state = game_.GameState;
     if (observer_)
         observer_(state);
-    if (pauseMs_ > 0) {
-        game_.Wait(game_.GetTickCount(), IsIdleState(state) ? pauseMs_ : pauseMs_ * ScreenPauseFactor);
+    if (visible_) {
+        const Consts& consts = *game_.consts;
+        game_.Wait(game_.GetTickCount(), IsIdleState(state) ? consts.TimeCompThread : consts.TimePopShow);
         // Someone at the real keyboard may have answered the wait meanwhile.
         if (game_.GameState != state)
             return;

@@ -10,8 +10,9 @@ class Game;
 class Autopilot {
 public:
     // mode: the menu item to start (0..3); extra: switch the title to the Extra games first;
-    // pauseMs: how long each key waits, so that a game in a window can be watched.
-    Autopilot(Game& game, int mode, bool extra, int pauseMs);
+    // visible: pause before each key, so that a game in a window can be watched; the pauses are the
+    // computer players' own (a cursor step, a pop-up's stay), read from [WAIT] like theirs.
+    Autopilot(Game& game, int mode, bool extra, bool visible);
 
     // Takes over the game's input waits; observer still sees every wait, once per key.
     void Attach(std::function<void(int state)> observer);
@@ -28,7 +29,7 @@ private:
     Game& game_;
     int mode_;
     bool extra_;
-    int pauseMs_;
+    bool visible_;
     std::function<void(int state)> observer_;
     // Set while the outermost wait drives the game; nested waits then press one key and return.
     bool driving_ = false;

@@ -23,8 +23,7 @@ Simulator::Simulator(Game& game, const CommandLine& line, uint64_t seed, std::os
             observer(state);
     };
     if (line.autoplay) {
-        autopilot_ =
-            std::make_unique<Autopilot>(game, line.mode, line.extra, line.headless ? 0 : VisiblePauseMs);
+        autopilot_ = std::make_unique<Autopilot>(game, line.mode, line.extra, !line.headless);
         autopilot_->Attach(std::move(waits));
     } else {
         game.onInputWait = std::move(waits);

@@ -16,8 +16,6 @@ struct CommandLine;
 // hangs everything on the game's hooks; observer still sees every input wait.
 class Simulator {
 public:
-    // A key pause that a person watching the window can follow.
-    static constexpr int VisiblePauseMs = 120;
 
     // report gets the game lines when line.games is set; trace (may be null) gets the card lines.
     Simulator(Game& game, const CommandLine& line, uint64_t seed, std::ostream& report, std::ostream* trace,

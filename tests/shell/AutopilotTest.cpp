@@ -34,7 +34,7 @@ TEST(Autopilot, WalksTheTitleToEveryModeFromEveryItem)
             for (int start = 0; start <= MenuQuit; ++start) {
                 t.game.GameMode = start;
                 t.game.opening->GotoOpening();
-                Autopilot pilot(t.game, mode, extra, 0);
+                Autopilot pilot(t.game, mode, extra, false);
                 const int keys = WalkTitle(t.game, pilot);
                 EXPECT_EQ(t.game.GameState, StateTitle);
                 EXPECT_EQ(t.game.GameMode & 7, mode) << "from " << start;
@@ -50,10 +50,10 @@ TEST(Autopilot, TurnsTheExtraSwitchOffWhenAPlainGameIsWanted)
 {
     TestGame t(false, 3, ShippedDataDir());
     t.game.Start();
-    Autopilot extraPilot(t.game, 2, true, 0);
+    Autopilot extraPilot(t.game, 2, true, false);
     WalkTitle(t.game, extraPilot);
     ASSERT_EQ(t.game.opening->extraCount(), 5);
-    Autopilot plainPilot(t.game, 1, false, 0);
+    Autopilot plainPilot(t.game, 1, false, false);
     WalkTitle(t.game, plainPilot);
     EXPECT_EQ(t.game.opening->extraCount(), 0);
     EXPECT_EQ(t.game.GameMode, 1);
