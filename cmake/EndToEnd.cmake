@@ -12,4 +12,9 @@ if(Python3_FOUND)
         # Wall-clock timings in a real window: keep other tests off the cores meanwhile.
         set_tests_properties(e2e_window_${run} PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 300)
     endforeach()
+    # The window closed during a pop-up, a card flight, the game-over wait, the ending and the result
+    # table, and hidden during a computer turn; three games run side by side on their own displays.
+    add_test(NAME e2e_window_faults
+        COMMAND ${Python3_EXECUTABLE} ${E2E_DIR}/window_faults.py $<TARGET_FILE:pakaponta> ${PAKAPONTA_OUT})
+    set_tests_properties(e2e_window_faults PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 400)
 endif()
