@@ -148,5 +148,6 @@ void StormPlatform::Resize(bool minimized)
 
 void StormPlatform::Unload()
 {
+    closedIn_ = game_ != nullptr ? game_->GameState : StateInit;
     window_->Unload();
 }

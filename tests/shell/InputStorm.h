@@ -30,6 +30,9 @@ public:
     // Called before every input is handed on.
     std::function<void()> beforeInput;
 
+    // Whether the window was closed, and in which GameState.
+    bool Closed() const { return closedIn_ >= 0; }
+    int ClosedIn() const { return closedIn_; }
     int64_t Inputs() const { return inputs_; }
     int64_t Held() const { return held_; }
 
@@ -53,6 +56,7 @@ private:
     std::mt19937_64 random_;
     bool minimized_ = false;
     bool spareTurns_ = false;
+    int closedIn_ = -1;
     int64_t inputs_ = 0;
     int64_t held_ = 0;
 };

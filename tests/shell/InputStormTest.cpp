@@ -77,6 +77,8 @@ struct StormRun {
 
     void Progress()
     {
+        if (platform.Closed())
+            ++afterClose;
         lastProgress = game.GetTickCount();
         Observe();
     }
@@ -116,6 +118,7 @@ struct StormRun {
     int maxCommitDepth = 0;
     int32_t maxStandByDepth = 0;
     int64_t humanCards = 0;
+    int64_t afterClose = 0;
     int64_t popUps = 0;
     int64_t inputsInFlight = 0;
     int64_t inputsInPopUps = 0;
@@ -213,6 +216,34 @@ TEST(InputStorm, WouldSeeANestedTurn)
     run.Play();
     EXPECT_EQ(run.status, NestedStatus);
     EXPECT_EQ(run.maxStandByDepth, 2);
+}
+
+// Closing the window ends the program at once, in the middle of whatever runs: no further card,
+// pop-up or wait for the player, and a clean exit status.
+TEST(InputStorm, ClosingAtAnyMomentEndsTheProgramAtOnce)
+{
+    constexpr int Runs = 60;
+    std::set<int> closedIn;
+    for (uint64_t seed = 1; seed <= Runs; ++seed) {
+        StormRun run(static_cast<int>(seed % 4), false, 1, seed);
+        // Most of a stormed game's virtual time, end screens included.
+        const uint32_t at = static_cast<uint32_t>(1000 + (seed * 104729) % 600000);
+        run.platform.ScheduleAfter(at, HeadlessEvent::Close());
+        run.Play();
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", closed at " + std::to_string(at) + " ms");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.afterClose, 0);
+        EXPECT_LE(run.maxStandByDepth, 1);
+        EXPECT_LE(run.maxCommitDepth, 1);
+        if (run.platform.Closed())
+            closedIn.insert(run.platform.ClosedIn());
+    }
+    for (const int state : {StateBusy, StatePlayerTurn, StateRunning})
+        EXPECT_EQ(closedIn.count(state), 1u) << "never closed in state " << state;
+    std::string states;
+    for (const int state : closedIn)
+        states += " " + std::to_string(state);
+    RecordProperty("closed_in", states);
 }
 
 } // namespace
