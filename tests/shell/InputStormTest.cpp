@@ -20,8 +20,9 @@
 
 namespace {
 
-// The autopilot's pause before each key: the storm gets in first most of the time.
-constexpr int PilotPauseMs = 60;
+// The autopilot pauses before each key as it does in a window, so the storm gets in first most of
+// the time.
+constexpr bool Visible = true;
 // Far longer than any pause, pop-up or unattended screen of a game.
 constexpr uint32_t StallMs = 10 * 60 * 1000;
 
@@ -30,7 +31,7 @@ constexpr uint32_t StallMs = 10 * 60 * 1000;
 struct StormRun {
     StormRun(int mode, bool extra, int games, uint64_t seed)
         : platform(seed * 7919 + 1), game(platform, nullptr, seed, true, ShippedDataDir()),
-          report(game, seed, games, nullptr), pilot(game, mode, extra, PilotPauseMs)
+          report(game, seed, games, nullptr), pilot(game, mode, extra, Visible)
     {
         platform.Watch(game);
         platform.beforeInput = [this] {
