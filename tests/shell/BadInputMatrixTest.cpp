@@ -649,8 +649,10 @@ const std::vector<Row>& Rows()
          },
          Outcome::Title, nullptr,
          [](StartUp& run) {
-             for (int effect = 1; effect <= 6; ++effect)
+             for (int effect = 1; effect <= 6; ++effect) {
                  run.game->sounds->playSound(effect);
+                 EXPECT_EQ(Mix_Playing(0), 0) << "effect " << effect;
+             }
          },
          true},
     };

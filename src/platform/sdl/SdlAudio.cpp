@@ -7,12 +7,31 @@
 #include <SDL_mixer.h>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace {
 
 constexpr int EffectChannel = 0;
 constexpr const char* SoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+// The mixer allocates whatever a wave's chunk headers claim (4 GiB from one damaged size), so an
+// image reaches it only as RIFF WAVE whose every chunk lies within the image.
+bool ChunksFit(const uint8_t* image, size_t size)
+{
+    auto word = [image](size_t at) {
+        return static_cast<uint32_t>(image[at]) | (static_cast<uint32_t>(image[at + 1]) << 8) |
+               (static_cast<uint32_t>(image[at + 2]) << 16) | (static_cast<uint32_t>(image[at + 3]) << 24);
+    };
+    if (size < 12 || std::memcmp(image, "RIFF", 4) != 0 || std::memcmp(image + 8, "WAVE", 4) != 0)
+        return false;
+    // Chunks start on even offsets; the pad byte of the last one may be missing.
+    for (size_t at = 12; at + 8 <= size; at += 8 + word(at + 4) + (word(at + 4) & 1)) {
+        if (word(at + 4) > size - at - 8)
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -64,8 +83,11 @@ Mix_Chunk* SdlAudio::Decode(const uint8_t* image, size_t size)
         Mix_FreeChunk(it->second.chunk);
         effects_.erase(it);
     }
-    SDL_RWops* rw = SDL_RWFromConstMem(image, static_cast<int>(size));
-    Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+    Mix_Chunk* chunk = nullptr;
+    if (ChunksFit(image, size)) {
+        SDL_RWops* rw = SDL_RWFromConstMem(image, static_cast<int>(size));
+        chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+    }
     effects_[image] = Effect{std::vector<uint8_t>(image, image + size), chunk};
     return chunk;
 }
