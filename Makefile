@@ -2,13 +2,20 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps configure build clean
+.PHONY: run test test-asan deps configure build clean
 
 run: build
 	$(BUILD)/bin/pakaponta
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The suite again under AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan (the asan
+# preset of CMakePresets.json); CI runs it after `make test`.
+test-asan: deps
+	@cmake --preset asan > /dev/null
+	cmake --build --preset asan -j$(JOBS)
+	ctest --preset asan -j$(JOBS)
 
 deps:
 	@./scripts/install-deps.sh
