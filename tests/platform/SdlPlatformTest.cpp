@@ -108,6 +108,30 @@ protected:
         SDL_PushEvent(&event);
     }
 
+    // The platform's one window.
+    static SDL_Window* TheWindow()
+    {
+        SDL_Window* window = nullptr;
+        for (uint32_t id = 1; id < 100 && window == nullptr; ++id)
+            window = SDL_GetWindowFromID(id);
+        return window;
+    }
+
+    // What the window's buffer holds at a point, as 0xRRGGBB.
+    static uint32_t WindowPixel(int x, int y)
+    {
+        SDL_Surface* surface = SDL_GetWindowSurface(TheWindow());
+        if (surface == nullptr || x < 0 || y < 0 || x >= surface->w || y >= surface->h)
+            return 0xFFFFFFFF;
+        uint32_t pixel = 0;
+        SDL_Rect one{x, y, 1, 1};
+        SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormat(0, 1, 1, 32, SDL_PIXELFORMAT_RGB888);
+        SDL_BlitSurface(surface, &one, copy, nullptr);
+        pixel = *static_cast<uint32_t*>(copy->pixels) & 0xFFFFFF;
+        SDL_FreeSurface(copy);
+        return pixel;
+    }
+
     static void PushWindowEvent(SDL_WindowEventID id)
     {
         SDL_Event event{};
@@ -148,19 +172,98 @@ TEST_F(SdlPlatformTest, WindowShowsThePictureInItsColours)
     picture.SetPixel(807, 629, Rgb(0, 0, 255));
     platform.Present(picture);
 
-    SDL_Renderer* renderer = nullptr;
-    for (uint32_t id = 1; id < 100 && !renderer; ++id)
-        renderer = SDL_GetRenderer(SDL_GetWindowFromID(id));
-    ASSERT_NE(renderer, nullptr);
-    auto pixelAt = [&](int x, int y) {
-        uint32_t pixel = 0;
-        SDL_Rect rect{x, y, 1, 1};
-        EXPECT_EQ(SDL_RenderReadPixels(renderer, &rect, SDL_PIXELFORMAT_RGB888, &pixel, 4), 0);
-        return pixel & 0xFFFFFF;
+    EXPECT_EQ(WindowPixel(10, 20), 0xFF0000u);
+    EXPECT_EQ(WindowPixel(807, 629), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(400, 300), 0xFFFFFFu);
+
+    // Only what changed is sent again; what did not change stays on the screen.
+    picture.SetPixel(10, 20, Rgb(0, 255, 0));
+    platform.Present(picture);
+    EXPECT_EQ(WindowPixel(10, 20), 0x00FF00u);
+    EXPECT_EQ(WindowPixel(807, 629), 0x0000FFu);
+}
+
+TEST_F(SdlPlatformTest, TheWindowKeepsUpWithEveryFrameOfAnAnimation)
+{
+    std::unique_ptr<FontEngine> fonts;
+    try {
+        fonts = FontEngine::Create();
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "no Japanese font installed";
+    }
+    SdlPlatform platform;
+    Picture picture(fonts.get(), SdlPlatform::Width, SdlPlatform::Height);
+    picture.Clear();
+    platform.Present(picture);
+    picture.SetFillSolid(true);
+    // Boxes here and there, one frame each, as a card or a pop-up moves; some frames change nothing.
+    uint32_t seed = 12345;
+    auto next = [&seed](int below) {
+        seed = seed * 1103515245 + 12345;
+        return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
     };
-    EXPECT_EQ(pixelAt(10, 20), 0xFF0000u);
-    EXPECT_EQ(pixelAt(807, 629), 0x0000FFu);
-    EXPECT_EQ(pixelAt(400, 300), 0xFFFFFFu);
+    for (int frame = 0; frame < 40; ++frame) {
+        if (frame % 5 != 4) {
+            const int x = next(SdlPlatform::Width + 40) - 20;
+            const int y = next(SdlPlatform::Height + 40) - 20;
+            picture.SetForeColor(Rgb(next(256), next(256), next(256)));
+            picture.SetFillColor(Rgb(next(256), next(256), next(256)));
+            picture.Rectangle(x, y, x + 1 + next(120), y + 1 + next(90));
+        }
+        platform.Present(picture);
+        for (int y = 0; y < SdlPlatform::Height; y += 3) {
+            for (int x = frame % 3; x < SdlPlatform::Width; x += 3) {
+                const Color c = picture.Pixel(x, y);
+                const uint32_t expected = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+                ASSERT_EQ(WindowPixel(x, y), expected) << "frame " << frame << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(SdlPlatformTest, ALargerWindowShowsThePictureScaledAndMapsThePointerBack)
+{
+    std::unique_ptr<FontEngine> fonts;
+    try {
+        fonts = FontEngine::Create();
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "no Japanese font installed";
+    }
+    SdlPlatform platform;
+    RecordingSink sink;
+    platform.SetEventSink(&sink);
+    Picture picture(fonts.get(), SdlPlatform::Width, SdlPlatform::Height);
+    picture.Clear();
+    picture.SetPixel(0, 0, Rgb(255, 0, 0));
+    picture.SetPixel(807, 629, Rgb(0, 0, 255));
+    platform.Present(picture);
+
+    // Twice the picture and 20 pixels more each way: scale 2, bars of 10 pixels all round.
+    SDL_SetWindowSize(TheWindow(), 2 * SdlPlatform::Width + 20, 2 * SdlPlatform::Height + 20);
+    platform.PumpEvents();
+    sink.seen.clear();
+    picture.SetPixel(400, 300, Rgb(0, 255, 0));
+    platform.Present(picture);
+    EXPECT_EQ(WindowPixel(0, 0), 0x000000u);
+    EXPECT_EQ(WindowPixel(9, 9), 0x000000u);
+    EXPECT_EQ(WindowPixel(10, 10), 0xFF0000u);
+    EXPECT_EQ(WindowPixel(11, 11), 0xFF0000u);
+    EXPECT_EQ(WindowPixel(12, 12), 0xFFFFFFu);
+    EXPECT_EQ(WindowPixel(10 + 800, 10 + 600), 0x00FF00u);
+    EXPECT_EQ(WindowPixel(10 + 801, 10 + 601), 0x00FF00u);
+    EXPECT_EQ(WindowPixel(10 + 2 * 807 + 1, 10 + 2 * 629 + 1), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(10 + 2 * 808, 10 + 2 * 630), 0x000000u);
+
+    PushButton(SDL_BUTTON_LEFT, 1, 10 + 2 * 150 + 1, 10 + 2 * 450);
+    PushButton(SDL_BUTTON_LEFT, 1, 9, 100);
+    PushButton(SDL_BUTTON_LEFT, 1, 10 + 2 * 808, 100);
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION;
+    move.motion.x = 10 + 2 * 807 + 1;
+    move.motion.y = 10;
+    SDL_PushEvent(&move);
+    platform.PumpEvents();
+    EXPECT_EQ(sink.seen, (std::vector<std::string>{"click 1 150 450", "move 807 0"}));
 }
 
 TEST_F(SdlPlatformTest, TurnsInputIntoTheGamesEvents)

@@ -3,7 +3,9 @@
 #include "platform/EventSink.h"
 #include "platform/NullAudio.h"
 #include "platform/Picture.h"
+#include "platform/StartupLog.h"
 #include "platform/sdl/SdlKeyMap.h"
+#include "platform/sdl/WindowPresenter.h"
 
 #include <algorithm>
 #include <iostream>
@@ -15,11 +17,6 @@ namespace {
 [[noreturn]] void Fail(const char* what)
 {
     throw std::runtime_error(std::string(what) + ": " + SDL_GetError());
-}
-
-bool InsidePicture(int x, int y)
-{
-    return x >= 0 && x < SdlPlatform::Width && y >= 0 && y < SdlPlatform::Height;
 }
 
 int GameButton(uint8_t button)
@@ -43,8 +40,9 @@ SdlPlatform::SdlPlatform(std::unique_ptr<AudioOutput> audio)
 {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    // The window's own pixel buffer, not one kept by a GL renderer: with a software GL (a virtual
+    // X server, a machine without a graphics driver) every frame would cost milliseconds.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Only these subsystems: with joysticks or sensors open, waiting for events turns into polling.
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0)
         Fail("SDL_Init");
@@ -56,17 +54,8 @@ SdlPlatform::SdlPlatform(std::unique_ptr<AudioOutput> audio)
         SDL_SetWindowMinimumSize(window_, Width, Height);
         // An input method would otherwise swallow the key presses the game plays with.
         SDL_StopTextInput();
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
-        if (!renderer_)
-            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_)
-            Fail("SDL_CreateRenderer");
-        SDL_RenderSetLogicalSize(renderer_, Width, Height);
-        SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        presenter_ = std::make_unique<WindowPresenter>(window_, Width, Height);
     } catch (...) {
-        if (renderer_)
-            SDL_DestroyRenderer(renderer_);
         if (window_)
             SDL_DestroyWindow(window_);
         SDL_Quit();
@@ -77,9 +66,7 @@ SdlPlatform::SdlPlatform(std::unique_ptr<AudioOutput> audio)
 SdlPlatform::~SdlPlatform()
 {
     audio_.reset();
-    if (texture_)
-        SDL_DestroyTexture(texture_);
-    SDL_DestroyRenderer(renderer_);
+    presenter_.reset();
     SDL_DestroyWindow(window_);
     SDL_Quit();
 }
@@ -97,34 +84,13 @@ void SdlPlatform::ShowWindow()
 
 void SdlPlatform::Present(const Picture& picture)
 {
-    const int width = picture.Width();
-    const int height = picture.Height();
     // A picture that does not draw holds no pixels: the window keeps what it shows.
-    if (width <= 0 || height <= 0 || !picture.Data())
+    if (picture.Width() != Width || picture.Height() != Height || !picture.Data())
         return;
-    if (!texture_ || width != textureWidth_ || height != textureHeight_) {
-        if (texture_)
-            SDL_DestroyTexture(texture_);
-        texture_ =
-            SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
-        if (!texture_)
-            return;
-        textureWidth_ = width;
-        textureHeight_ = height;
-    }
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    shown_.assign(picture.Data(), picture.Data() + count);
-    Redraw();
-}
-
-void SdlPlatform::Redraw()
-{
-    if (!texture_)
-        return;
-    SDL_UpdateTexture(texture_, nullptr, shown_.data(), textureWidth_ * static_cast<int>(sizeof(uint32_t)));
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    presenter_->Show(picture.Data());
+    // The loading screen, then the first step of the title.
+    if (presents_ < 2)
+        StartupLog::Mark(++presents_ == 1 ? "frame-1" : "frame-2");
 }
 
 void SdlPlatform::PumpEvents()
@@ -177,10 +143,13 @@ void SdlPlatform::Dispatch(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
         DispatchButton(event.button);
         break;
-    case SDL_MOUSEMOTION:
-        if (sink_ && InsidePicture(event.motion.x, event.motion.y))
-            sink_->MouseMove(event.motion.x, event.motion.y);
+    case SDL_MOUSEMOTION: {
+        int x = event.motion.x;
+        int y = event.motion.y;
+        if (sink_ && presenter_->ToPicture(x, y))
+            sink_->MouseMove(x, y);
         break;
+    }
     default:
         break;
     }
@@ -190,7 +159,7 @@ void SdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event)
 {
     switch (event.event) {
     case SDL_WINDOWEVENT_EXPOSED:
-        Redraw();
+        presenter_->Redraw();
         if (sink_)
             sink_->Paint();
         break;
@@ -233,19 +202,21 @@ void SdlPlatform::DispatchKey(const SDL_KeyboardEvent& event)
 void SdlPlatform::DispatchButton(const SDL_MouseButtonEvent& event)
 {
     const int button = GameButton(event.button);
-    if (!sink_ || button == 0 || !InsidePicture(event.x, event.y))
+    int x = event.x;
+    int y = event.y;
+    if (!sink_ || button == 0 || !presenter_->ToPicture(x, y))
         return;
     // The second press of a double click comes as a double click alone, as it did on the platform
     // the game was written for; a third press starts over with a plain press.
     if (button == 1 && event.clicks % 2 == 0)
         sink_->DblClick();
     else
-        sink_->MouseDown(button, event.x, event.y);
+        sink_->MouseDown(button, x, y);
 }
 
 void SdlPlatform::ToggleFullscreen()
 {
     const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    Redraw();
+    presenter_->Redraw();
 }

@@ -6,7 +6,8 @@
 #include <SDL.h>
 #include <cstdint>
 #include <memory>
-#include <vector>
+
+class WindowPresenter;
 
 // The real window: one fixed 808 x 630 picture, scaled by whole factors when the window is
 // maximised or full screen, with input turned into the events of the game's original platform.
@@ -41,16 +42,12 @@ private:
     void DispatchKey(const SDL_KeyboardEvent& event);
     void DispatchButton(const SDL_MouseButtonEvent& event);
     void ToggleFullscreen();
-    void Redraw();
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
-    // The last picture shown, so that the window can be repainted whatever the game is doing.
-    std::vector<uint32_t> shown_;
+    // Keeps the last picture shown, so that the window can be repainted whatever the game is doing.
+    std::unique_ptr<WindowPresenter> presenter_;
     EventSink* sink_ = nullptr;
     std::unique_ptr<AudioOutput> audio_;
     bool unloadSent_ = false;
+    int presents_ = 0;
 };
