@@ -119,15 +119,20 @@ std::string SdlAudio::SendCommand(std::string_view command)
     case MciCommand::Verb::Open:
         // A folder opens like a file but crashes the mixer's format detection: only regular files
         // are loaded, anything else is a silent slot.
-        if (it == music_.end())
-            music_[alias] =
-                FileSystem::FileLength(parsed->file) >= 0 ? Mix_LoadMUS(parsed->file.c_str()) : nullptr;
+        // Loading a track reads the whole soundfont and takes a tenth of a second: it waits for the
+        // first play or for idle time (Prepare), so the title is not held up by six of them.
+        if (it == music_.end()) {
+            music_[alias] = nullptr;
+            if (FileSystem::FileLength(parsed->file) >= 0)
+                unloaded_[alias] = parsed->file;
+        }
         break;
     case MciCommand::Verb::Status:
         if (it == music_.end())
             return "";
         return current_ == alias && Mix_PlayingMusic() != 0 ? "playing" : "stopped";
     case MciCommand::Verb::Play:
+        Load(alias);
         if (it != music_.end() && it->second != nullptr && Mix_PlayMusic(it->second, 0) == 0)
             current_ = alias;
         break;
@@ -147,7 +152,24 @@ std::string SdlAudio::SendCommand(std::string_view command)
         if (it->second != nullptr)
             Mix_FreeMusic(it->second);
         music_.erase(it);
+        unloaded_.erase(alias);
         break;
     }
     return "";
+}
+
+bool SdlAudio::Prepare()
+{
+    if (!unloaded_.empty())
+        Load(unloaded_.begin()->first);
+    return !unloaded_.empty();
+}
+
+void SdlAudio::Load(const std::string& alias)
+{
+    const auto it = unloaded_.find(alias);
+    if (it == unloaded_.end())
+        return;
+    music_[alias] = Mix_LoadMUS(it->second.c_str());
+    unloaded_.erase(it);
 }

@@ -24,6 +24,7 @@ public:
     void PlayWave(const uint8_t* image, size_t size) override;
     void StopWave() override;
     std::string SendCommand(std::string_view command) override;
+    bool Prepare() override;
 
 private:
     struct Effect {
@@ -32,6 +33,8 @@ private:
     };
 
     Mix_Chunk* Decode(const uint8_t* image, size_t size);
+    // Loads a track opened but not loaded yet; nothing for any other alias.
+    void Load(const std::string& alias);
 
     bool ownsAudioSubsystem_ = false;
     bool open_ = false;
@@ -39,5 +42,7 @@ private:
     std::map<const uint8_t*, Effect> effects_;
     // Every opened alias; a track that did not load is kept as null and plays nothing.
     std::map<std::string, Mix_Music*> music_;
+    // The files of the opened tracks that are not loaded yet, by alias.
+    std::map<std::string, std::string> unloaded_;
     std::string current_;
 };
