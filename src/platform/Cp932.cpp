@@ -142,18 +142,19 @@ const DecodeTable& Decoding()
     return table;
 }
 
-void AppendUtf8(std::string& out, uint16_t code)
+char* PutUtf8(char* out, uint16_t code)
 {
     if (code < 0x80) {
-        out += static_cast<char>(code);
+        *out++ = static_cast<char>(code);
     } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (code >> 6));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (code >> 12));
+        *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     }
+    return out;
 }
 
 // CP932 length of a BMP character, 0 where it has none, asked of the encoder itself the first time
@@ -203,26 +204,25 @@ namespace Cp932 {
 std::string ToUtf8(std::string_view cp932)
 {
     const DecodeTable& table = Decoding();
-    std::string out;
-    out.reserve(cp932.size() * 3 / 2 + 4);
+    // No byte or pair takes more than three bytes in UTF-8.
+    std::string out(cp932.size() * 3, '\0');
+    char* at = out.data();
     for (size_t i = 0; i < cp932.size();) {
         const auto b = static_cast<uint8_t>(cp932[i]);
         if (table.lead[b] && i + 1 < cp932.size()) {
             const uint16_t code = table.pair[b][static_cast<uint8_t>(cp932[i + 1])];
             if (code != NoChar) {
-                AppendUtf8(out, code);
+                at = PutUtf8(at, code);
                 i += 2;
                 continue;
             }
         }
         // A byte the converter refuses, or a lead byte without its partner, becomes one '?'.
         const uint16_t code = table.single[b];
-        if (code != NoChar)
-            AppendUtf8(out, code);
-        else
-            out += '?';
+        at = code != NoChar ? PutUtf8(at, code) : PutUtf8(at, '?');
         ++i;
     }
+    out.resize(static_cast<size_t>(at - out.data()));
     return out;
 }
 
