@@ -17,6 +17,9 @@ constexpr int KeyDown = 40;
 
 constexpr int ExtraSwitchPresses = 5;
 constexpr int BoardRows = 12;
+// In a window the end screens stay this long before the autopilot answers them, long enough to be
+// read (and to be caught by the window tests whatever the [WAIT] settings).
+constexpr int ScreenReadMs = 2500;
 
 // The states the program idles in between inputs; the other input waits run inside a handler.
 bool IsIdleState(int state)
@@ -77,7 +80,7 @@ void Autopilot::Step()
         observer_(state);
     if (visible_) {
         const Consts& consts = *game_.consts;
-        game_.Wait(game_.GetTickCount(), IsIdleState(state) ? consts.TimeCompThread : consts.TimePopShow);
+        game_.Wait(game_.GetTickCount(), IsIdleState(state) ? consts.TimeCompThread : ScreenReadMs);
         // Someone at the real keyboard may have answered the wait meanwhile.
         if (game_.GameState != state)
             return;
