@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int EffectChannel = 0;
+constexpr int MixRate = 22050;
 constexpr const char* SoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 // The mixer allocates whatever a wave's chunk headers claim (4 GiB from one damaged size), so an
@@ -46,7 +47,9 @@ SdlAudio::SdlAudio()
     if (std::getenv("SDL_SOUNDFONTS") == nullptr && std::filesystem::exists(SoundFont, error))
         Mix_SetSoundFonts(SoundFont);
     Mix_Init(MIX_INIT_MID);
-    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    // The effects are 11025 Hz and the soundfont's samples no finer than 22050 Hz: a higher rate
+    // would only double the work of synthesising the music, all the time it plays.
+    if (Mix_OpenAudio(MixRate, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         Mix_Quit();
         return;
     }

@@ -23,19 +23,28 @@ Rect Difference(const uint32_t* before, const uint32_t* after, int width, int he
     int bottom = height;
     while (std::memcmp(row(before, bottom - 1), row(after, bottom - 1), rowBytes) == 0)
         --bottom;
+    // Columns are compared a block at a time; only the block with the first change is walked.
+    constexpr int Block = 16;
+    const size_t blockBytes = Block * sizeof(uint32_t);
     int left = width;
     int right = 0;
     for (int y = top; y < bottom; ++y) {
         const uint32_t* a = row(before, y);
         const uint32_t* b = row(after, y);
+        if (std::memcmp(a, b, rowBytes) == 0)
+            continue;
         int l = 0;
+        while (l + Block <= left && std::memcmp(a + l, b + l, blockBytes) == 0)
+            l += Block;
         while (l < left && a[l] == b[l])
             ++l;
-        left = std::min(left, l);
+        left = l;
         int r = width;
+        while (r - Block >= right && std::memcmp(a + r - Block, b + r - Block, blockBytes) == 0)
+            r -= Block;
         while (r > right && a[r - 1] == b[r - 1])
             --r;
-        right = std::max(right, r);
+        right = r;
     }
     return {left, top, right, bottom};
 }
@@ -154,9 +163,11 @@ void WindowPresenter::Copy(SDL_Surface* surface, const Layout& layout, const Rec
         auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
                                                 static_cast<ptrdiff_t>(firstRow) * surface->pitch) +
                     layout.x;
-        for (int x = left; x < right; ++x) {
-            const uint32_t pixel = in[x] | opaque;
-            std::fill_n(out + x * scale, scale, pixel);
+        if (scale == 1 && opaque == 0) {
+            std::memcpy(out + left, in + left, static_cast<size_t>(right - left) * sizeof(uint32_t));
+        } else {
+            for (int x = left; x < right; ++x)
+                std::fill_n(out + x * scale, scale, in[x] | opaque);
         }
         // The further rows of a scaled picture row are copies of its first.
         const size_t bytes = static_cast<size_t>(right - left) * scale * sizeof(uint32_t);
