@@ -1,8 +1,9 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD ?= build
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-asan deps configure build clean
+.PHONY: run test test-asan deps configure build install clean
 
 run: build
 	$(BUILD)/bin/pakaponta
@@ -25,6 +26,10 @@ configure: deps
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
+
+# The program, its data, a desktop entry and the icons under PREFIX (make install PREFIX=~/.local).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

@@ -8,6 +8,7 @@
 #include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlPlatform.h"
 #include "shell/CommandLine.h"
+#include "shell/DataFolder.h"
 #include "shell/Game.h"
 #include "shell/Simulator.h"
 
@@ -64,7 +65,7 @@ int Run(const CommandLine& line)
     std::unique_ptr<FontEngine> fonts = line.render ? FontEngine::Create() : nullptr;
     std::unique_ptr<Platform> platform = MakePlatform(line);
     const std::string appPath =
-        FolderWithSlash(line.dataDir.empty() ? FileSystem::ExecutableDir() : line.dataDir);
+        line.dataDir.empty() ? DataFolder(FileSystem::ExecutableDir()) : FolderWithSlash(line.dataDir);
     const uint64_t seed = line.seed.value_or(ClockSeed());
     // A reported game names its seed; the seed only repeats the games if it is never reseeded.
     Game game(*platform, fonts.get(), seed, line.seed.has_value() || line.games > 0, appPath);
