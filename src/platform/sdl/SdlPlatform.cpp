@@ -172,10 +172,13 @@ void SdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event)
         if (sink_)
             sink_->Resize(true);
         break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // A new size (maximised, full screen) takes a new scale and new bars.
+        presenter_->Redraw();
+        [[fallthrough]];
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
         if (sink_)
             sink_->Resize(false);
         break;
