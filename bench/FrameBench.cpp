@@ -36,11 +36,12 @@ FontEngine& SharedFonts()
     return *fonts;
 }
 
-// A drawn game stopped on the player's 40th turn, its thread view on the fullest thread: twelve
-// rows, eight responses in view, ten cards in the hand.
+// A drawn game stopped on the player's first turn in mid-game with a full board (eight threads, or
+// the 60th turn at the latest), its thread view on the fullest thread: twelve rows, eight
+// responses in view, ten cards in the hand.
 struct BusyBoard {
     HeadlessPlatform platform;
-    Game game{platform, &SharedFonts(), 7, true, DataDirectory()};
+    Game game{platform, &SharedFonts(), 6, true, DataDirectory()};
     std::ostringstream report;
     std::vector<uint32_t> presented = std::vector<uint32_t>(PictureWidth * PictureHeight);
 
@@ -51,8 +52,11 @@ struct BusyBoard {
         line.autoplay = true;
         int turns = 0;
         {
-            const Simulator simulator(game, line, 7, report, nullptr, [this, &turns](int state) {
-                if (state == StatePlayerTurn && ++turns == 40)
+            const Simulator simulator(game, line, 6, report, nullptr, [this, &turns](int state) {
+                if (state != StatePlayerTurn)
+                    return;
+                ++turns;
+                if ((turns >= 10 && game.threadCtrl->GetThreadCount() >= 8) || turns == 60)
                     game.Quit(0);
             });
             try {
