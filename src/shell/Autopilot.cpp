@@ -3,7 +3,6 @@
 #include "players/Comp.h"
 #include "players/PlayerCtrl.h"
 #include "screens/Opening.h"
-#include "shell/Consts.h"
 #include "shell/FormMain.h"
 #include "shell/Game.h"
 
@@ -17,8 +16,9 @@ constexpr int KeyDown = 40;
 
 constexpr int ExtraSwitchPresses = 5;
 constexpr int BoardRows = 12;
-// In a window the end screens stay this long before the autopilot answers them, long enough to be
-// read (and to be caught by the window tests whatever the [WAIT] settings).
+// In a window each key waits this long, so a person can follow the cursor, and the end screens stay
+// long enough to be read; fixed, so that a watched game looks the same whatever [WAIT] says.
+constexpr int KeyPauseMs = 120;
 constexpr int ScreenReadMs = 2500;
 
 // The states the program idles in between inputs; the other input waits run inside a handler.
@@ -79,8 +79,7 @@ void Autopilot::Step()
     if (observer_)
         observer_(state);
     if (visible_) {
-        const Consts& consts = *game_.consts;
-        game_.Wait(game_.GetTickCount(), IsIdleState(state) ? consts.TimeCompThread : ScreenReadMs);
+        game_.Wait(game_.GetTickCount(), IsIdleState(state) ? KeyPauseMs : ScreenReadMs);
         // Someone at the real keyboard may have answered the wait meanwhile.
         if (game_.GameState != state)
             return;

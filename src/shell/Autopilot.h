@@ -10,8 +10,7 @@ class Game;
 class Autopilot {
 public:
     // mode: the menu item to start (0..3); extra: switch the title to the Extra games first;
-    // visible: pause before each key, so that a game in a window can be watched: a key waits as long
-    // as a computer player's cursor step ([WAIT] CompThread), an end screen a fixed reading time.
+    // visible: pause before each key, so that a game in a window can be watched.
     Autopilot(Game& game, int mode, bool extra, bool visible);
 
     // Takes over the game's input waits; observer still sees every wait, once per key.
