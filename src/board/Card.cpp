@@ -3,6 +3,7 @@
 #include "board/RightAlign.h"
 #include "platform/Picture.h"
 #include "platform/Rng.h"
+#include "platform/Sprite.h"
 
 #include <string_view>
 
@@ -11,6 +12,8 @@ namespace {
 constexpr Color Black = 0x000000;
 constexpr Color White = 0xFFFFFF;
 constexpr Color Purple = 0x8010E0;
+// Room around the face in its recording: its "age"/"sage" mark reaches above the top edge.
+constexpr int FaceMargin = 8;
 
 struct FaceLabel {
     const char* text;
@@ -100,6 +103,8 @@ Card::Card(Rng& rng) : rng_(rng)
 void Card::Load(const std::array<CardRecord, CardDefCount>& cardDefs, int cardIndex, int cardColor,
                 const std::string& thCardText)
 {
+    face_.reset();
+    faceState_.reset();
     record_ = cardDefs.at(cardIndex);
     record_.cardColor = cardColor;
     if (cardIndex == ThreadCard) {
@@ -112,8 +117,12 @@ void Card::Load(const std::array<CardRecord, CardDefCount>& cardDefs, int cardIn
 
 void Card::browserCrash(int mark)
 {
-    if (record_.cardIndex == ThreadCard)
+    if (record_.cardIndex == ThreadCard && record_.Size != mark) {
         record_.Size = mark;
+        // The mark may change the face's badge.
+        face_.reset();
+        faceState_.reset();
+    }
 }
 
 std::string Card::ResText() const
@@ -134,6 +143,27 @@ void Card::Paint(Picture& pic, int x, int y) const
     // The simulator's pictures draw nothing: skip building the texts too.
     if (!pic.Drawing())
         return;
+    // Only these parts of the state shape the face; the drawing sets all the others itself.
+    const DrawingState now = pic.State();
+    DrawingState shaping;
+    shaping.penWidth = now.penWidth;
+    shaping.fontFace = now.fontFace;
+    shaping.bold = now.bold;
+    shaping.underline = now.underline;
+    if (!faceState_ || *faceState_ != shaping) {
+        face_ = Sprite::Record(pic.Fonts(), 96 + 2 * FaceMargin, 136 + 2 * FaceMargin, shaping,
+                               [this](Picture& canvas) { PaintFace(canvas, FaceMargin, FaceMargin); });
+        faceState_ = std::make_shared<const DrawingState>(shaping);
+    }
+    if (face_) {
+        pic.Stamp(*face_, x - FaceMargin, y - FaceMargin);
+        return;
+    }
+    PaintFace(pic, x, y);
+}
+
+void Card::PaintFace(Picture& pic, int x, int y) const
+{
     pic.SetForeColor(Black);
     pic.SetFillColor(White);
     pic.SetFillSolid(true);

@@ -4,10 +4,13 @@
 #include "platform/Geometry.h"
 
 #include <array>
+#include <memory>
 #include <string>
 
 class Picture;
 class Rng;
+class Sprite;
+struct DrawingState;
 
 // One card instance: a copy of a definition with its colour and, for thread cards, its text.
 class Card {
@@ -37,8 +40,11 @@ public:
     const Picture* GetPictureMask() const { return mask_; }
     const Picture* GetPictureRainbow() const { return rainbow_; }
 
-    // Draws the 96 x 136 face with its top-left corner at (x, y).
+    // Draws the 96 x 136 face with its top-left corner at (x, y): the first time for the picture's
+    // pen, face, weight and underline call by call, then as a stamp of that drawing.
     void Paint(Picture& pic, int x, int y) const;
+    // Draws the face call by call.
+    void PaintFace(Picture& pic, int x, int y) const;
 
     // Band polygons relative to the card's top-left corner.
     const std::array<Point, 18>& BandPoints() const { return points_; }
@@ -49,4 +55,7 @@ private:
     const Picture* mask_ = nullptr;
     const Picture* rainbow_ = nullptr;
     std::array<Point, 18> points_;
+    // The face as drawn last, and the pen width, font face, weight and underline it was drawn with.
+    mutable std::shared_ptr<const Sprite> face_;
+    mutable std::shared_ptr<const DrawingState> faceState_;
 };

@@ -3,9 +3,11 @@
 #include "platform/Cp932.h"
 #include "platform/FontEngine.h"
 #include "platform/RowSpans.h"
+#include "platform/Sprite.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -99,11 +101,29 @@ void BlendRow(uint32_t* out, const uint8_t* coverage, int count, uint32_t colour
 }
 
 struct Surface {
+    Surface(uint32_t* pixelsIn, int widthIn, int heightIn, Rect* changedIn)
+        : pixels(pixelsIn), width(widthIn), height(heightIn), changed(changedIn)
+    {
+    }
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+    // The spans of one drawing call are gathered here and reach the picture's box once, at the end.
+    ~Surface()
+    {
+        if (spanLeft < spanRight) {
+            Include(*changed, spanLeft, spanTop, spanRight, spanBottom);
+        }
+    }
+
     uint32_t* pixels;
     int width;
     int height;
     // Every pixel written is taken into this box.
     Rect* changed;
+    mutable int spanLeft = INT_MAX;
+    mutable int spanTop = INT_MAX;
+    mutable int spanRight = INT_MIN;
+    mutable int spanBottom = INT_MIN;
 
     // x0..x1 inclusive, clipped to the picture.
     void Span(int y, int x0, int x1, uint32_t colour) const
@@ -116,16 +136,19 @@ struct Surface {
         if (x0 <= x1) {
             uint32_t* row = pixels + static_cast<ptrdiff_t>(y) * width;
             std::fill(row + x0, row + x1 + 1, colour);
-            Include(*changed, x0, y, x1 + 1, y + 1);
+            spanLeft = std::min(spanLeft, x0);
+            spanRight = std::max(spanRight, x1 + 1);
+            spanTop = std::min(spanTop, y);
+            spanBottom = std::max(spanBottom, y + 1);
         }
     }
 
     void Dot(int x, int y, int size, uint32_t colour) const
     {
         if (size <= 1) {
+            // Line has taken the whole segment into the changed box.
             if (x >= 0 && x < width && y >= 0 && y < height) {
                 pixels[static_cast<ptrdiff_t>(y) * width + x] = colour;
-                Include(*changed, x, y, x + 1, y + 1);
             }
             return;
         }
@@ -146,6 +169,12 @@ struct Surface {
         int error = dx + dy;
         int x = a.x;
         int y = a.y;
+        // Every dot lies in the box from a to b (b itself is left out, but the box may hold it).
+        const Rect box{std::max(0, std::min(a.x, b.x)), std::max(0, std::min(a.y, b.y)),
+                       std::min(width, std::max(a.x, b.x) + 1), std::min(height, std::max(a.y, b.y) + 1)};
+        if ((x != b.x || y != b.y) && !Empty(box)) {
+            Include(*changed, box.left, box.top, box.right, box.bottom);
+        }
         while (x != b.x || y != b.y) {
             Dot(x, y, size, colour);
             int twice = 2 * error;
@@ -363,6 +392,47 @@ void Picture::RestoreChanges(const Picture& saved)
     BitBlt(area.left, area.top, area.right - area.left, area.bottom - area.top, &saved, area.left, area.top,
            RasterOp::SrcCopy);
     ForgetChanges();
+}
+
+DrawingState Picture::State() const
+{
+    return {foreColor_, fillColor_, fillSolid_, penWidth_, fontFace_, fontSize_, bold_, underline_};
+}
+
+void Picture::SetState(const DrawingState& state)
+{
+    foreColor_ = state.foreColor;
+    fillColor_ = state.fillColor;
+    fillSolid_ = state.fillSolid;
+    penWidth_ = state.penWidth;
+    fontFace_ = state.fontFace;
+    fontSize_ = state.fontSize;
+    bold_ = state.bold;
+    underline_ = state.underline;
+}
+
+void Picture::Stamp(const Sprite& sprite, int x, int y)
+{
+    SetState(sprite.StateAfter());
+    if (!Drawing()) {
+        return;
+    }
+    Rect area{width_, height_, 0, 0};
+    for (const Sprite::Run& run : sprite.Runs()) {
+        const int row = y + run.y;
+        const int left = std::max(x + run.left, 0);
+        const int right = std::min(x + run.right, width_);
+        if (row < 0 || row >= height_ || left >= right) {
+            continue;
+        }
+        std::memcpy(pixels_.data() + static_cast<ptrdiff_t>(row) * width_ + left,
+                    sprite.Row(run.y) + (left - x), static_cast<size_t>(right - left) * sizeof(uint32_t));
+        area = {std::min(area.left, left), std::min(area.top, row), std::max(area.right, right),
+                std::max(area.bottom, row + 1)};
+    }
+    if (!Empty(area)) {
+        Include(changed_, area.left, area.top, area.right, area.bottom);
+    }
 }
 
 void Picture::Rectangle(int left, int top, int right, int bottom)

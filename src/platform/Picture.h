@@ -7,11 +7,26 @@
 
 class FontEngine;
 class SizedFont;
+class Sprite;
 
 enum class RasterOp { SrcCopy, SrcPaint, Blackness };
 
 // The two Gothic faces the game draws with.
 enum class FontFace { PGothic, Gothic };
+
+// Everything a drawing call takes from the picture besides its pixels.
+struct DrawingState {
+    Color foreColor = 0;
+    Color fillColor = 0;
+    bool fillSolid = false;
+    int penWidth = 1;
+    FontFace fontFace = FontFace::PGothic;
+    double fontSize = 9.75;
+    bool bold = false;
+    bool underline = false;
+
+    bool operator==(const DrawingState&) const = default;
+};
 
 constexpr unsigned DT_NOCLIP = 0x100;
 constexpr unsigned DT_CALCRECT = 0x400;
@@ -28,6 +43,7 @@ public:
     int Height() const { return height_; }
     void Resize(int width, int height);
     bool Drawing() const { return fonts_ != nullptr; }
+    FontEngine* Fonts() const { return fonts_; }
 
     void SetForeColor(Color c) { foreColor_ = c; }
     Color ForeColor() const { return foreColor_; }
@@ -45,6 +61,8 @@ public:
     bool Bold() const { return bold_; }
     void SetUnderline(bool underline) { underline_ = underline; }
     bool Underline() const { return underline_; }
+    DrawingState State() const;
+    void SetState(const DrawingState& state);
 
     // Fills the picture with its background colour, white.
     void Clear();
@@ -69,6 +87,10 @@ public:
     // Copies back from saved, a copy of this picture taken when its changes were last forgotten,
     // every pixel written since; the picture then equals saved again and has no changes.
     void RestoreChanges(const Picture& saved);
+
+    // Puts the sprite's pixels with its top-left corner at (x, y) and takes on the drawing state its
+    // drawing left: the same as drawing it there.
+    void Stamp(const Sprite& sprite, int x, int y);
 
     // 0xFFFFFFFF for a point off the picture, and for every point of a picture that does not draw.
     Color Pixel(int x, int y) const;
