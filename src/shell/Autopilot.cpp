@@ -18,7 +18,7 @@ constexpr int ExtraSwitchPresses = 5;
 constexpr int BoardRows = 12;
 // In a window each key waits this long, so a person can follow the cursor, and the end screens stay
 // long enough to be read; fixed, so that a watched game looks the same whatever [WAIT] says.
-constexpr int KeyPauseMs = 120;
+constexpr int KeyPauseMs = 200;
 constexpr int ScreenReadMs = 2500;
 
 // The states the program idles in between inputs; the other input waits run inside a handler.
