@@ -29,10 +29,13 @@ Res::Res(Game& game) : game_(game)
 {
 }
 
+Res::~Res() = default;
+
 void Res::ClassInit(Picture* pic)
 {
     game_.rng.Randomize(game_.GetTickCount());
     canvas_ = pic;
+    viewCurrent_ = false;
 }
 
 void Res::CreateRes(int32_t rIndex)
@@ -45,6 +48,7 @@ void Res::ClearRes()
 {
     entries_.fill(ResEntry{});
     entryHeight_.fill(0);
+    viewCurrent_ = false;
     rIndex_ = -1;
     noClockText_ = false;
 }
@@ -55,6 +59,7 @@ void Res::AddRes(int32_t sResNum, const std::string& sName, const std::string& s
     // A negative count would shift entries from beyond the list; nothing sensible can be posted.
     if (sResNum < 0)
         return;
+    viewCurrent_ = false;
     if (sResNum <= 7) {
         for (int i = 7; i >= sResNum; --i) {
             entries_[i] = entries_[i - sResNum];
@@ -102,6 +107,7 @@ void Res::SetAbone()
 {
     if (entries_[0].number == 0)
         return;
+    viewCurrent_ = false;
     const int last = Min(entries_[0].number - 1, 7);
     for (int i = 0; i <= last; ++i) {
         ResEntry& e = entries_[i];
@@ -120,6 +126,10 @@ void Res::Paint(Picture& pic, int x, int y, int w, int h)
 {
     if (canvas_ == nullptr)
         return;
+    if (viewCurrent_ && view_->Width() == w && view_->Height() == h) {
+        pic.BitBlt(x, y, w, h, view_.get(), 0, 0, RasterOp::SrcCopy);
+        return;
+    }
     int i = 0;
     int sum = 0;
     for (; i <= 7; ++i) {
@@ -143,6 +153,13 @@ void Res::Paint(Picture& pic, int x, int y, int w, int h)
     }
     const int src = Max(h, total - EntryGap);
     pic.BitBlt(x, y, w, h, canvas_, 0, src - h, RasterOp::SrcCopy);
+    // Kept when the whole view came from the canvas, so that a copy of the copy is the same.
+    if (canvas_->Drawing() && w > 0 && h > 0 && w <= canvas_->Width() && src <= canvas_->Height()) {
+        if (!view_ || view_->Width() != w || view_->Height() != h)
+            view_ = std::make_unique<Picture>(canvas_->Fonts(), w, h);
+        view_->BitBlt(0, 0, w, h, canvas_, 0, src - h, RasterOp::SrcCopy);
+        viewCurrent_ = true;
+    }
 }
 
 int32_t Res::PaintEntry(int index, int top)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class Game;
@@ -24,6 +25,7 @@ struct ResEntry {
 class Res {
 public:
     explicit Res(Game& game);
+    ~Res();
 
     void ClassInit(Picture* pic);
     void CreateRes(int32_t rIndex);
@@ -53,4 +55,8 @@ private:
     int32_t rIndex_ = 0;
     bool noClockText_ = false;
     Picture* canvas_ = nullptr;
+    // The view as last painted, until the responses change: the board shows the same thread's
+    // view over and over between two posts.
+    std::unique_ptr<Picture> view_;
+    bool viewCurrent_ = false;
 };
