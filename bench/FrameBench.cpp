@@ -119,6 +119,22 @@ void BM_FrameBoard(benchmark::State& state)
 }
 BENCHMARK(BM_FrameBoard)->Unit(benchmark::kMicrosecond);
 
+// The board after a response is posted to the thread in view: its view is laid out and painted
+// afresh (the frame above reuses it, as a cursor move does).
+void BM_FrameBoardAfterPost(benchmark::State& state)
+{
+    BusyBoard& board = Board();
+    Res& res = board.game.threadCtrl->GetRes(board.game.playerCtrl->GetCurrentThread(0));
+    for (auto _ : state) {
+        res.AddRes(1, "", "", 0, "", "ぬるぽ", true, 0);
+        board.game.RepaintBoard();
+        board.Present();
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(board.Label());
+}
+BENCHMARK(BM_FrameBoardAfterPost)->Unit(benchmark::kMicrosecond);
+
 // One step of a card flying to the board: the board put back where the last step drew, the card
 // at its step, shown.
 void BM_FrameCardFlight(benchmark::State& state)
