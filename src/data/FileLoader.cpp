@@ -156,13 +156,20 @@ void FileLoader::ThreadGameLoad()
         char name[16];
         std::snprintf(name, sizeof name, "%03d.txt", order[i]);
         const std::string path = game_.AppPath() + "thread/" + name;
-        if (FileSystem::FileLength(path) <= 0)
+        const std::optional<FileSystem::FileStamp> stamp = FileSystem::Stamp(path);
+        if (!stamp || stamp->size <= 0)
             continue;
-        // A file that exists but cannot be read is skipped like a missing one.
-        std::optional<std::vector<std::string>> pieces = ReadSplitFile(path);
-        if (!pieces)
-            continue;
-        const std::vector<std::string>& p = *pieces;
+        auto known = threadFiles_.find(path);
+        if (known == threadFiles_.end() || known->second.stamp != *stamp) {
+            // A file that exists but cannot be read is skipped like a missing one.
+            std::optional<std::vector<std::string>> pieces = ReadSplitFile(path);
+            if (!pieces) {
+                threadFiles_.erase(path);
+                continue;
+            }
+            known = threadFiles_.insert_or_assign(path, ThreadFile{*stamp, std::move(*pieces)}).first;
+        }
+        const std::vector<std::string>& p = known->second.pieces;
         ThreadText& text = game_.ThreadTexts[n];
         const std::vector<std::string> header = SplitLines(p[0]);
         text.Title = header[0];

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "data/CardFile.h"
+#include "platform/FileSystem.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,4 +51,10 @@ private:
     std::optional<std::vector<std::string>> ReadSplitFile(const std::string& path) const;
 
     Game& game_;
+    // The thread files read at earlier game starts, each read again only once it changed.
+    struct ThreadFile {
+        FileSystem::FileStamp stamp;
+        std::vector<std::string> pieces;
+    };
+    std::map<std::string, ThreadFile> threadFiles_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -16,6 +17,18 @@ int64_t FileLength(const std::string& path)
         return -1;
     const auto size = fs::file_size(path, error);
     return error ? -1 : static_cast<int64_t>(size);
+}
+
+std::optional<FileStamp> Stamp(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    auto nanoseconds = [](const timespec& t) {
+        return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+    };
+    return FileStamp{static_cast<int64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim),
+                     static_cast<uint64_t>(info.st_ino)};
 }
 
 std::optional<std::string> ReadFile(const std::string& path, int64_t maxBytes)
