@@ -209,10 +209,17 @@ void Res::DrawPiece(const std::string& text, Rect& rect, Color colour, bool unde
 std::string Res::FormatDate() const
 {
     const std::time_t now = game_.now();
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%y/%m/%d %H:%M", &local);
+    // Every response of a minute shows the same date; the time zone is read only once a minute.
+    thread_local std::time_t minute = -1;
+    thread_local std::string text;
+    if (now / 60 != minute || now < 0) {
+        std::tm local{};
+        localtime_r(&now, &local);
+        char formatted[32];
+        std::strftime(formatted, sizeof formatted, "%y/%m/%d %H:%M", &local);
+        text = formatted;
+        minute = now / 60;
+    }
     return text;
 }
 

@@ -184,6 +184,9 @@ std::string Score::FormatAverage(int32_t finishedRes, int32_t finishedThreads)
 void Score::Paint(int focusIndex)
 {
     Picture& pic = *main_;
+    // The simulator's picture draws nothing: the countdown of a harsh game repaints this often.
+    if (!pic.Drawing())
+        return;
     const double fontSize = pic.FontSize();
     const AreaRect column = GetArea(AreaScore);
 
