@@ -206,21 +206,18 @@ void Res::DrawPiece(const std::string& text, Rect& rect, Color colour, bool unde
     }
 }
 
-std::string Res::FormatDate() const
+std::string Res::FormatDate()
 {
     const std::time_t now = game_.now();
-    // Every response of a minute shows the same date; the time zone is read only once a minute.
-    thread_local std::time_t minute = -1;
-    thread_local std::string text;
-    if (now / 60 != minute || now < 0) {
+    if (now / 60 != dateMinute_ || now < 0) {
         std::tm local{};
         localtime_r(&now, &local);
         char formatted[32];
         std::strftime(formatted, sizeof formatted, "%y/%m/%d %H:%M", &local);
-        text = formatted;
-        minute = now / 60;
+        dateText_ = formatted;
+        dateMinute_ = now / 60;
     }
-    return text;
+    return dateText_;
 }
 
 std::string Res::PickFillerText(int32_t gotMode)

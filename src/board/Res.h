@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -43,7 +44,7 @@ public:
 private:
     int32_t PaintEntry(int index, int top);
     void DrawPiece(const std::string& text, Rect& rect, Color colour, bool underline);
-    std::string FormatDate() const;
+    std::string FormatDate();
     std::string PickFillerText(int32_t gotMode);
     // The thread's own texts; null while rIndex names no thread.
     const ThreadText* Text() const;
@@ -59,4 +60,7 @@ private:
     // view over and over between two posts.
     std::unique_ptr<Picture> view_;
     bool viewCurrent_ = false;
+    // Every response of a minute shows the same date: the time zone is read once a minute.
+    std::time_t dateMinute_ = -1;
+    std::string dateText_;
 };
