@@ -236,24 +236,17 @@ void FormMain::MouseDown(int button, double x, double y)
     case StateSelect:
         DoCommand(button == LeftButton ? CmdOk : CmdCancel);
         break;
-    case StateDeckShow:
-        if (button == LeftButton)
-            game_.GameState = StateBusy;
-        break;
     case StatePlayerTurn:
         HitTest(x, y);
         break;
+    // The pages that wait for an acknowledgement take the left button as the OK key.
+    case StateDeckShow:
     case StateGameOver:
-        if (button == LeftButton) {
-            game_.sounds->playSound(1);
-            game_.GameState = StateRunning;
-        }
-        break;
     case StateEnding:
     case StateEndScore:
     case StateEndText:
         if (button == LeftButton)
-            game_.GameState = StateRunning;
+            DoCommand(CmdOk);
         break;
     default:
         break;
