@@ -14,7 +14,9 @@ uint64_t SplitMix(uint64_t& state)
 
 } // namespace
 
-Rng::Rng(uint64_t seed, bool fixed) : state_(seed), fixed_(fixed) {}
+Rng::Rng(uint64_t seed, bool fixed) : state_(seed), fixed_(fixed)
+{
+}
 
 void Rng::Randomize(uint64_t clockNoise)
 {

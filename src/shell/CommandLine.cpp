@@ -1,5 +1,7 @@
 #include "shell/CommandLine.h"
 
+#include "shell/GameTypes.h"
+
 #include <charconv>
 
 namespace {
@@ -71,8 +73,9 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
             const bool ok =
                 ParseNumber(text.substr(0, colon), line.quitAtState) &&
                 (colon == std::string::npos || ParseNumber(text.substr(colon + 1), line.quitAtCount));
-            if (!ok || line.quitAtCount < 1) {
-                error = "--quit-at-state needs S or S:K (K >= 1)";
+            // A state the program never enters would never end a headless run.
+            if (!ok || line.quitAtCount < 1 || !IsGameState(line.quitAtState)) {
+                error = "--quit-at-state needs S or S:K (S a state: 0, 10, ... 100; K >= 1)";
                 return std::nullopt;
             }
         } else if (arg == "--autoplay") {

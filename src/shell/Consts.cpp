@@ -9,14 +9,14 @@
 
 namespace {
 
-constexpr std::array<const char*, 6> kWaitKeys = {"PopMove", "PopShow", "BarClear",
+constexpr std::array<const char*, 6> kWaitKeys = {"PopMove",  "PopShow",    "BarClear",
                                                   "CompNext", "CompThread", "CardMove"};
 
 } // namespace
 
 Consts::Consts(const Game& game)
 {
-    std::array<int32_t*, 6> fields = {&TimePopMove, &TimePopShow, &TimeBarClear,
+    std::array<int32_t*, 6> fields = {&TimePopMove,  &TimePopShow,    &TimeBarClear,
                                       &TimeCompNext, &TimeCompThread, &timeCardMove_};
     std::array<int32_t, 6> values{};
     for (int kind = 0; kind < 6; ++kind)

@@ -117,7 +117,8 @@ public:
         onEvent;
     // Called just before a card takes effect or is discarded (after = false) and just after.
     std::function<void(const CardPlay& play, bool after)> onCardCommit;
-    void NotifyEvent(int32_t eventIndex, const std::string& eventString, int32_t eventTarget, int32_t eventScore)
+    void NotifyEvent(int32_t eventIndex, const std::string& eventString, int32_t eventTarget,
+                     int32_t eventScore)
     {
         if (onEvent)
             onEvent(eventIndex, eventString, eventTarget, eventScore);

@@ -30,26 +30,6 @@ std::string At(const std::string& what, int index)
 
 } // namespace
 
-bool GameAudit::IsKnownState(int state)
-{
-    switch (state) {
-    case StateInit:
-    case StateBusy:
-    case StateTitle:
-    case StateSelect:
-    case StateDeckShow:
-    case StatePlayerTurn:
-    case StateRunning:
-    case StateGameOver:
-    case StateEnding:
-    case StateEndScore:
-    case StateEndText:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void GameAudit::Fail(std::string what)
 {
     violations_.push_back(std::move(what));
@@ -119,7 +99,7 @@ void GameAudit::CheckScores()
 
 void GameAudit::CheckState()
 {
-    if (!IsKnownState(game_.GameState))
+    if (!IsGameState(game_.GameState))
         Fail("GameState " + std::to_string(game_.GameState) + " is not one of the screens' values");
 }
 

@@ -32,8 +32,6 @@ public:
     const std::vector<std::string>& Violations() const { return violations_; }
     void Clear() { violations_.clear(); }
 
-    static bool IsKnownState(int state);
-
 private:
     void Fail(std::string what);
 

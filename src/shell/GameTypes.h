@@ -16,6 +16,11 @@ constexpr int StateEnding = 80;
 constexpr int StateEndScore = 90;
 constexpr int StateEndText = 100;
 
+constexpr bool IsGameState(int state)
+{
+    return state >= StateInit && state <= StateEndText && state % 10 == 0;
+}
+
 // GameMode bits; on the title the low three bits are the menu cursor.
 constexpr int ModeDeck = 1;
 constexpr int ModeHarsh = 2;

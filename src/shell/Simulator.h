@@ -16,7 +16,6 @@ struct CommandLine;
 // hangs everything on the game's hooks; observer still sees every input wait.
 class Simulator {
 public:
-
     // report gets the game lines when line.games is set; trace (may be null) gets the card lines.
     Simulator(Game& game, const CommandLine& line, uint64_t seed, std::ostream& report, std::ostream* trace,
               std::function<void(int state)> observer = {});

@@ -35,6 +35,10 @@ TEST(CommandLine, QuitAtStateCountsFromOne)
     EXPECT_EQ(line->quitAtCount, 1);
     EXPECT_FALSE(Parse({"--quit-at-state", "20:0"}));
     EXPECT_FALSE(Parse({"--quit-at-state", "x"}));
+    // No screen has these values: the run would never end.
+    EXPECT_FALSE(Parse({"--quit-at-state", "21:40"}));
+    EXPECT_FALSE(Parse({"--quit-at-state", "-10"}));
+    EXPECT_FALSE(Parse({"--quit-at-state", "110"}));
 }
 
 TEST(CommandLine, RejectsUnknownFlagsAndMissingValues)

@@ -43,7 +43,8 @@ void TestGame::LoadFixtureData()
         for (int k = 0; k < 20; ++k)
             text.Responses[k] = "thread " + std::to_string(t) + " res " + std::to_string(k);
     }
-    const char* names[8] = {"名無しさん", "たかし", "通りすがり", "マルチ", "（・A・）ｱｿｳ", "（*ﾟДﾟ）さん", "シャア専用", "御老公"};
+    const char* names[8] = {"名無しさん",   "たかし",       "通りすがり", "マルチ",
+                            "（・A・）ｱｿｳ", "（*ﾟДﾟ）さん", "シャア専用", "御老公"};
     for (int i = 0; i < 8; ++i)
         game.PlayerNames[i] = names[i];
 }
