@@ -292,6 +292,27 @@ TEST_F(SdlPlatformTest, TurnsInputIntoTheGamesEvents)
                                         "click 2 10 20", "click 4 10 20", "minimize", "restore", "paint"}));
 }
 
+// An X11 window manager reports a minimize as "hidden" and "minimized", a restore as "shown" and
+// "restored". A second minimize notice would make the music forget what it was playing.
+TEST_F(SdlPlatformTest, OneMinimizeReachesTheGameOnceHoweverManyWaysItIsReported)
+{
+    SdlPlatform platform;
+    RecordingSink sink;
+    platform.SetEventSink(&sink);
+    platform.PumpEvents();
+    sink.seen.clear();
+
+    PushWindowEvent(SDL_WINDOWEVENT_HIDDEN);
+    PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+    PushWindowEvent(SDL_WINDOWEVENT_SHOWN);
+    PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+    PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+    PushWindowEvent(SDL_WINDOWEVENT_HIDDEN);
+    PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+    platform.PumpEvents();
+    EXPECT_EQ(sink.seen, (std::vector<std::string>{"minimize", "restore", "restore", "minimize", "restore"}));
+}
+
 TEST_F(SdlPlatformTest, AltEnterStaysInsideThePlatform)
 {
     SdlPlatform platform;

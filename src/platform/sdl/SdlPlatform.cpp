@@ -169,8 +169,11 @@ void SdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event)
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
     case SDL_WINDOWEVENT_HIDDEN:
-        if (sink_)
+        // One minimize may come as both events; pausing twice would lose the music to resume.
+        if (sink_ && !minimized_) {
+            minimized_ = true;
             sink_->Resize(true);
+        }
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         // A new size (maximised, full screen) takes a new scale and new bars.
@@ -179,6 +182,7 @@ void SdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_MAXIMIZED:
+        minimized_ = false;
         if (sink_)
             sink_->Resize(false);
         break;

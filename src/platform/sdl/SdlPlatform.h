@@ -49,5 +49,6 @@ private:
     EventSink* sink_ = nullptr;
     std::unique_ptr<AudioOutput> audio_;
     bool unloadSent_ = false;
+    bool minimized_ = false;
     int presents_ = 0;
 };
