@@ -39,7 +39,7 @@ int32_t Consts::ParseWait(const std::string& text)
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    // Only the leading decimal number counts, like the original's Val().
+    // Only the leading decimal number counts; whatever follows it, such as a unit, is ignored.
     std::string number;
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         number += text[i++];
