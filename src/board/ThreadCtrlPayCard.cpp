@@ -6,6 +6,7 @@
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 
+#include <algorithm>
 #include <array>
 #include <numeric>
 #include <vector>
@@ -255,6 +256,9 @@ void ThreadCtrl::PayCard(int threadIndex, int cIndex, int plIndex)
         break;
     case TrollCard:
         TrollRaid(card);
+        // The raid reorders the board: a target it pushes to a thousand must be finished where it
+        // now stands, not the thread that took its old position.
+        threadIndex = static_cast<int>(std::find(order_.begin(), order_.end(), slot) - order_.begin());
         req.count = -1;
         announce(TrollRevealed, card.ResText(), plIndex);
         ev.eventScore = -10;

@@ -336,6 +336,33 @@ TEST_F(PayCardTest, TheTrollRaidShufflesAndFloodsTheLiveThreads)
     }
 }
 
+TEST_F(PayCardTest, ATrollThatPushesItsTargetToAThousandFinishesThatThread)
+{
+    // The raid reshuffles the board, so the target is rarely still at the position it was played on.
+    for (int round = 0; round < 12; ++round) {
+        board.GameInit();
+        b.nextThreadCard = 0;
+        b.OpenMany(4);
+        b.Grow(2, 999, 30);
+        Thread& target = board.GetThread(2);
+        b.events.clear();
+
+        b.Play(TrollCard, 4, 2, 1);
+        EXPECT_TRUE(target.StopFlag()) << round;
+        EXPECT_EQ(target.resNum(), 1001) << round;
+        ASSERT_EQ(b.events.size(), 2u) << round;
+        EXPECT_EQ(b.events[0].id, 19);
+        // The raid may have judged the thread on its way.
+        EXPECT_TRUE(b.events[1].id == 56 || b.events[1].id == 62 || b.events[1].id == 68) << b.events[1].id;
+        EXPECT_EQ(b.events[1].target, target.owner());
+        EXPECT_EQ(board.GetThreadCount(), 3);
+        for (int pos = 0; pos < 3; ++pos) {
+            EXPECT_FALSE(board.GetThread(pos).StopFlag()) << round;
+            EXPECT_LT(board.GetThread(pos).resNum(), 1000) << round;
+        }
+    }
+}
+
 TEST_F(PayCardTest, EffectCardsMarkTheirThreads)
 {
     b.Open(0, 2);
