@@ -155,7 +155,12 @@ void ThreadCtrl::RemoveThread(int pos)
         ClearGotFlags();
     if (thread.FestaFlag() == 1)
         EndFesta(thread.Color());
+    const bool blockedByOther = thread.GotFlag() == 3;
     thread.ClearThread();
+    // The admin or the god elsewhere closed every slot, this one too: emptied, it would let thread
+    // cards and trolls back in while they stay.
+    if (blockedByOther)
+        thread.GotFlag(3);
     GetRes(pos).ClearRes();
 }
 

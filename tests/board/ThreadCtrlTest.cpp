@@ -167,6 +167,30 @@ TEST_F(ThreadCtrlTest, ThreadCardsWaitForTheAdminAndForFestivalsOfTheirColour)
     EXPECT_TRUE(board.IsEnableCard(40, 0));
 }
 
+TEST_F(ThreadCtrlTest, ASlotEmptiedUnderTheAdminStaysClosedToNewThreads)
+{
+    b.OpenMany(8);
+    // The newest thread sits in slot 0, which the thread cards look at for the whole board.
+    ASSERT_EQ(board.Order()[0], 0);
+    b.probe.FinishThread(0);
+    b.probe.SortThreads();
+    b.Play(AdminCard, 4, 0, 1);
+    ASSERT_EQ(board.GetThread(0).GotFlag(), 1);
+    b.probe.MoveDown(8, 11);
+    ASSERT_EQ(board.Order()[11], 0);
+
+    // Making room drops the finished thread in slot 0 while the admin is still in.
+    b.Play(CapacityUpCard, 4, 0, 2);
+    ASSERT_EQ(board.GetThreadMax(), 9);
+    ASSERT_EQ(board.GetThread(0).GotFlag(), 1);
+    Card& threadCard = b.game.cardCtrl->GetCard(40);
+    threadCard.Load(b.game.cardDefs, ThreadCard, 2, "");
+    EXPECT_FALSE(board.IsEnableCard(40, 0));
+    // Nor may the troll land on the emptied row.
+    for (int pos = 0; pos < board.GetThreadMax(); ++pos)
+        EXPECT_FALSE(board.IsEnableCard(245, pos)) << pos;
+}
+
 TEST_F(ThreadCtrlTest, NothingIsPlayableAtOrBeyondTheCapacity)
 {
     b.OpenMany(8);
