@@ -1,6 +1,7 @@
 #include "board/ThreadCtrl.h"
 #include "events/Score.h"
 #include "players/CardCtrl.h"
+#include "players/Comp.h"
 #include "players/PlayerCtrl.h"
 #include "players/PlayersGame.h"
 #include "shell/GameAudit.h"
@@ -288,6 +289,50 @@ TEST(TurnFlowTest, ComputerWithoutAPlayableCardDiscards)
     EXPECT_EQ(log.responses[1], responses);
     EXPECT_EQ(log.draws[1], log.draws[0] + 1);
     EXPECT_NE(players.Player(1).handCard, (std::array<int32_t, 10>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST(TurnFlowTest, CommitPutsTheCursorOnTheDrawnCardOrOnTheFirstSlot)
+{
+    PlayersGame g;
+    StartWithFirstPlayer(g, 0, 0);
+    PlayerCtrl& players = g.players();
+    players.NextStandBy();
+    ASSERT_EQ(g.game.GameState, StatePlayerTurn);
+
+    // The card about to be drawn is already held twice elsewhere: the cursor takes the first copy.
+    const int32_t next = g.cards().Pile()[g.cards().DrawCount()];
+    const int32_t best = g.game.comp->GetBestCard(0);
+    const int played = best % 10;
+    auto& hand = players.Player(0).handCard;
+    for (int s = 0; s < 10; ++s) {
+        if (s != played && (s == 7 || s == 9))
+            hand[s] = next;
+    }
+    players.MoveCurrentThreadDirect(0, best / 10);
+    players.MoveCurrentCardDirect(0, played);
+    ASSERT_TRUE(players.CardCommit(0));
+    const auto first = std::find(hand.begin(), hand.end(), next);
+    ASSERT_NE(first, hand.end());
+    EXPECT_EQ(players.GetCurrentCard(0), first - hand.begin());
+    EXPECT_GE(std::count(hand.begin(), hand.end(), next), 2);
+
+    // With the cards gone the played slot stays empty, sorts last and the cursor goes home.
+    g.game.onInputWait = [&g](int state) {
+        if (state == StateGameOver)
+            g.game.GameState = StateRunning;
+    };
+    players.NextStandBy();
+    ASSERT_EQ(g.game.GameState, StatePlayerTurn);
+    while (!g.cards().EOC())
+        g.cards().NextCardIndex(1);
+    const int32_t turn = players.turnCount();
+    ASSERT_TRUE(g.PlayHumanAsComputer());
+    EXPECT_EQ(hand[9], NO_CARD);
+    EXPECT_TRUE(std::is_sorted(hand.begin(), hand.end()));
+    EXPECT_EQ(players.GetCurrentCard(0), 0);
+    players.NextStandBy();
+    EXPECT_EQ(players.turnCount(), turn);
+    EXPECT_EQ(g.game.GameState, StateRunning);
 }
 
 struct GameCheck {
