@@ -257,6 +257,7 @@ void Score::PaintPlayerPanel(int player, int x, int y, bool withRank)
     pic.SetForeColor(TotalColour);
     pic.SetFontSize(16);
     pic.SetBold(true);
+    // The whole total: four characters would show -1000 as "-100" and 10000 as "1000".
     pic.TextOutA(x + 86, y + 40, FormatScore(s.total, 4));
     pic.SetBold(false);
     pic.SetPenWidth(1);
