@@ -16,7 +16,4 @@ public:
     virtual void StopWave() = 0;
     // Returns the reply ("playing", "stopped", or "" when a command has none or fails).
     virtual std::string SendCommand(std::string_view command) = 0;
-    // Does one piece of work that opening put off (loading a track), for the idle time while the
-    // program waits for the player; true while work is left.
-    virtual bool Prepare() { return false; }
 };

@@ -65,9 +65,7 @@ SdlAudio::~SdlAudio()
         Mix_HaltMusic();
         for (auto& [address, effect] : effects_)
             Mix_FreeChunk(effect.chunk);
-        for (auto& [alias, music] : music_)
-            if (music != nullptr)
-                Mix_FreeMusic(music);
+        Unload();
         Mix_CloseAudio();
         Mix_Quit();
     }
@@ -122,21 +120,18 @@ std::string SdlAudio::SendCommand(std::string_view command)
     case MciCommand::Verb::Open:
         // A folder opens like a file but crashes the mixer's format detection: only regular files
         // are loaded, anything else is a silent slot.
-        // Loading a track reads the whole soundfont and takes a tenth of a second: it waits for the
-        // first play or for idle time (Prepare), so the title is not held up by six of them.
-        if (it == music_.end()) {
-            music_[alias] = nullptr;
-            if (FileSystem::FileLength(parsed->file) >= 0)
-                unloaded_[alias] = parsed->file;
-        }
+        if (it == music_.end())
+            music_[alias] = FileSystem::FileLength(parsed->file) >= 0 ? parsed->file : std::string();
         break;
     case MciCommand::Verb::Status:
         if (it == music_.end())
             return "";
         return current_ == alias && Mix_PlayingMusic() != 0 ? "playing" : "stopped";
     case MciCommand::Verb::Play:
-        Load(alias);
-        if (it != music_.end() && it->second != nullptr && Mix_PlayMusic(it->second, 0) == 0)
+        if (it == music_.end())
+            break;
+        Load(alias, it->second);
+        if (loaded_ != nullptr && Mix_PlayMusic(loaded_, 0) == 0)
             current_ = alias;
         break;
     case MciCommand::Verb::Stop:
@@ -148,31 +143,32 @@ std::string SdlAudio::SendCommand(std::string_view command)
     case MciCommand::Verb::Close:
         if (it == music_.end())
             break;
-        if (current_ == alias) {
-            Mix_HaltMusic();
-            current_.clear();
-        }
-        if (it->second != nullptr)
-            Mix_FreeMusic(it->second);
+        if (loadedAlias_ == alias)
+            Unload();
         music_.erase(it);
-        unloaded_.erase(alias);
         break;
     }
     return "";
 }
 
-bool SdlAudio::Prepare()
+void SdlAudio::Load(const std::string& alias, const std::string& file)
 {
-    if (!unloaded_.empty())
-        Load(unloaded_.begin()->first);
-    return !unloaded_.empty();
+    if (loadedAlias_ == alias)
+        return;
+    Unload();
+    loadedAlias_ = alias;
+    if (!file.empty())
+        loaded_ = Mix_LoadMUS(file.c_str());
 }
 
-void SdlAudio::Load(const std::string& alias)
+void SdlAudio::Unload()
 {
-    const auto it = unloaded_.find(alias);
-    if (it == unloaded_.end())
-        return;
-    music_[alias] = Mix_LoadMUS(it->second.c_str());
-    unloaded_.erase(it);
+    if (!current_.empty()) {
+        Mix_HaltMusic();
+        current_.clear();
+    }
+    if (loaded_ != nullptr)
+        Mix_FreeMusic(loaded_);
+    loaded_ = nullptr;
+    loadedAlias_.clear();
 }

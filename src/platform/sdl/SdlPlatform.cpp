@@ -114,10 +114,6 @@ void SdlPlatform::WaitForEvent(uint32_t deadline)
 
 void SdlPlatform::WaitForEventForever()
 {
-    // Idle time prepares the sound piece by piece, looking for input between the pieces.
-    SDL_PumpEvents();
-    while (!SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) && audio_->Prepare())
-        SDL_PumpEvents();
     SDL_WaitEvent(nullptr);
 }
 
