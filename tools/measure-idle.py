@@ -58,7 +58,7 @@ def main():
             sys.exit("no display and no xvfb-run")
         os.execvp("xvfb-run", ["xvfb-run", "-a", sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
     program = os.path.abspath(args.program)
-    # The title settles once its zoom is over and the music is loaded in the idle time after it.
+    # The title settles once its zoom is over.
     title = share(program, [], 4.0, args.seconds, args.audio)
     print(f"idle on the title:  {title:5.2f} % of one core over {args.seconds:g} s; target 2 %")
     playing = share(program, ["--autoplay", "--seed", "1"], 4.0, args.seconds, args.audio)
