@@ -10,27 +10,12 @@
 #include <string>
 #include <string_view>
 
-namespace {
-
-bool IsUtf8(std::string_view text)
-{
-    for (size_t pos = 0; pos < text.size();) {
-        const Utf8::Char c = Utf8::Decode(text, pos);
-        if (c.code == Utf8::Invalid && c.length == 1)
-            return false;
-        pos += static_cast<size_t>(c.length);
-    }
-    return true;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     const std::string text = Cp932::ToUtf8(bytes);
-    FUZZ_CHECK(IsUtf8(text));
+    FUZZ_CHECK(Utf8::IsValid(text));
     const std::string encoded = Cp932::FromUtf8(text);
     FUZZ_CHECK(encoded.size() <= bytes.size());
     FUZZ_CHECK(Cp932::ToUtf8(encoded) == text);

@@ -12,17 +12,6 @@
 
 namespace {
 
-bool IsUtf8(std::string_view text)
-{
-    for (size_t pos = 0; pos < text.size();) {
-        const Utf8::Char c = Utf8::Decode(text, pos);
-        if (c.code == Utf8::Invalid && c.length == 1)
-            return false;
-        pos += static_cast<size_t>(c.length);
-    }
-    return true;
-}
-
 struct Key {
     const char* section;
     const char* key;
@@ -43,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view content(reinterpret_cast<const char*>(data), size);
     for (const Key& key : kKeys) {
         const std::string value = FindIniValue(content, key.section, key.key);
-        FUZZ_CHECK(IsUtf8(value));
+        FUZZ_CHECK(Utf8::IsValid(value));
         FUZZ_CHECK(value.find_first_of("\r\n") == std::string::npos);
         if (!value.empty()) {
             FUZZ_CHECK(value.front() != ' ' && value.front() != '\t');

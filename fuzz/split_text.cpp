@@ -20,17 +20,6 @@ namespace {
 
 constexpr std::string_view kSeparator = "#----[Separator]----#\r\n";
 
-bool IsUtf8(std::string_view text)
-{
-    for (size_t pos = 0; pos < text.size();) {
-        const Utf8::Char c = Utf8::Decode(text, pos);
-        if (c.code == Utf8::Invalid && c.length == 1)
-            return false;
-        pos += static_cast<size_t>(c.length);
-    }
-    return true;
-}
-
 // Length of the text once every line end is CR LF and the last one is gone.
 size_t JoinedLength(std::string_view text)
 {
@@ -124,11 +113,11 @@ void CheckLoaders(std::string_view bytes)
         FUZZ_CHECK(first.Title.empty() && first.Responses[0].empty());
         return;
     }
-    FUZZ_CHECK(IsUtf8(first.Title) && IsUtf8(first.PosterName) && IsUtf8(first.Body));
+    FUZZ_CHECK(Utf8::IsValid(first.Title) && Utf8::IsValid(first.PosterName) && Utf8::IsValid(first.Body));
     FUZZ_CHECK(first.Title.find("\r\n") == std::string::npos);
     FUZZ_CHECK(first.PosterName.find("\r\n") == std::string::npos);
     for (const std::string& response : first.Responses)
-        FUZZ_CHECK(IsUtf8(response));
+        FUZZ_CHECK(Utf8::IsValid(response));
     // The one file fills every slot.
     for (const ThreadText& text : game.ThreadTexts)
         FUZZ_CHECK(text.Title == first.Title && text.Body == first.Body && text.Responses == first.Responses);
@@ -140,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string text = FileLoader::DecodeText(bytes);
-    FUZZ_CHECK(IsUtf8(text));
+    FUZZ_CHECK(Utf8::IsValid(text));
     CheckPieces(text);
     CheckPieces(bytes);
     CheckLoaders(bytes);

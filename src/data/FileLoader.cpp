@@ -62,18 +62,8 @@ std::string FileLoader::DecodeText(std::string_view bytes)
 {
     if (bytes.substr(0, kBom.size()) != kBom)
         return Cp932::ToUtf8(bytes);
-    std::string text;
-    text.reserve(bytes.size());
-    for (size_t pos = kBom.size(); pos < bytes.size();) {
-        const Utf8::Char c = Utf8::Decode(bytes, pos);
-        // A malformed byte decodes with length 1; a genuine U+FFFD takes three.
-        if (c.code == Utf8::Invalid && c.length == 1)
-            text += '?';
-        else
-            text.append(bytes.substr(pos, static_cast<size_t>(c.length)));
-        pos += static_cast<size_t>(c.length);
-    }
-    return text;
+    // A file marked as UTF-8 may still hold stray bytes: each becomes '?'.
+    return Utf8::Repaired(bytes.substr(kBom.size()));
 }
 
 std::optional<std::vector<std::string>> FileLoader::SplitText(std::string_view utf8)

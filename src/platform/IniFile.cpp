@@ -89,22 +89,6 @@ std::string FindValue(std::string_view text, std::string_view section, std::stri
     return found.value_or("");
 }
 
-// A file marked as UTF-8 may still hold stray bytes: each becomes '?', so that every value is UTF-8.
-std::string RepairedUtf8(std::string_view bytes)
-{
-    std::string text;
-    text.reserve(bytes.size());
-    for (size_t pos = 0; pos < bytes.size();) {
-        const Utf8::Char c = Utf8::Decode(bytes, pos);
-        if (c.code == Utf8::Invalid && c.length == 1)
-            text += '?';
-        else
-            text.append(bytes.substr(pos, static_cast<size_t>(c.length)));
-        pos += static_cast<size_t>(c.length);
-    }
-    return text;
-}
-
 } // namespace
 
 std::string ReadIniValue(const std::string& path, std::string_view section, std::string_view key)
@@ -118,6 +102,6 @@ std::string FindIniValue(std::string_view content, std::string_view section, std
     if (key.empty())
         return "";
     if (content.starts_with(Utf8Bom))
-        return FindValue(RepairedUtf8(content.substr(Utf8Bom.size())), section, key);
+        return FindValue(Utf8::Repaired(content.substr(Utf8Bom.size())), section, key);
     return FindValue(Cp932::ToUtf8(content), section, key);
 }

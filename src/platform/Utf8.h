@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace Utf8 {
@@ -53,6 +54,28 @@ inline Char Decode(std::string_view text, size_t pos)
         return {Invalid, 1};
     }
     return {code, length};
+}
+
+// The text with every malformed byte turned into '?': valid UTF-8 whatever came in, and unchanged
+// when it was valid already. A genuine U+FFFD (three bytes) is kept.
+inline std::string Repaired(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t pos = 0; pos < bytes.size();) {
+        const Char c = Decode(bytes, pos);
+        if (c.code == Invalid && c.length == 1)
+            text += '?';
+        else
+            text.append(bytes.substr(pos, static_cast<size_t>(c.length)));
+        pos += static_cast<size_t>(c.length);
+    }
+    return text;
+}
+
+inline bool IsValid(std::string_view text)
+{
+    return Repaired(text) == text;
 }
 
 } // namespace Utf8

@@ -62,17 +62,6 @@ std::string Garbage(size_t size, uint32_t seed)
     return bytes;
 }
 
-bool IsUtf8(const std::string& text)
-{
-    for (size_t pos = 0; pos < text.size();) {
-        const Utf8::Char c = Utf8::Decode(text, pos);
-        if (c.code == Utf8::Invalid && c.length == 1)
-            return false;
-        pos += static_cast<size_t>(c.length);
-    }
-    return true;
-}
-
 // A program folder holding copies of the built data files, damaged by the row.
 class AppFolder {
 public:
@@ -439,9 +428,10 @@ const std::vector<Row>& Rows()
          [](StartUp& run) {
              EXPECT_GE(CountTitle(run, "good title"), 22);
              for (const ThreadText& text : Slots(run)) {
-                 EXPECT_TRUE(IsUtf8(text.Title) && IsUtf8(text.PosterName) && IsUtf8(text.Body));
+                 EXPECT_TRUE(Utf8::IsValid(text.Title) && Utf8::IsValid(text.PosterName) &&
+                             Utf8::IsValid(text.Body));
                  for (const std::string& response : text.Responses)
-                     EXPECT_TRUE(IsUtf8(response));
+                     EXPECT_TRUE(Utf8::IsValid(response));
              }
          }},
         {"ThreadFileWithMoreThanTwentyResponsesUsesTheFirstTwenty",
