@@ -8,6 +8,11 @@ class AudioOutput;
 class EventSink;
 class Picture;
 
+// What the player sees of the 808 x 630 pictures: their top-left corner. The window the game was
+// made for had a frame of its own inside its 808 x 630 outer size, and the board ends here.
+constexpr int ClientWidth = 800;
+constexpr int ClientHeight = 600;
+
 // Everything the game needs from the machine: a window, a millisecond clock, event pumping, a
 // message box and sound. Two implementations: a real SDL window and a headless one with a virtual
 // clock for tests and the simulator.
@@ -20,7 +25,7 @@ public:
 
     virtual void SetEventSink(EventSink* sink) = 0;
     virtual void ShowWindow() = 0;
-    // Copies the picture to the window (the whole 808 x 630 client area).
+    // Copies the picture's top-left ClientWidth x ClientHeight to the window.
     virtual void Present(const Picture& picture) = 0;
 
     // Delivers every event that is due now to the sink, without blocking.
