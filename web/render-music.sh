@@ -1,11 +1,12 @@
 #!/bin/sh
 # Renders the game's MIDI tracks for the web page, where no synthesiser runs: the same soundfont as
 # the window's music, at the window's mixing rate, into Ogg Vorbis, which current browsers play.
-# usage: web/render-music.sh OUTDIR [MIDI_DIR]    (MIDI_DIR: build/bin/music of the native build)
+# usage: web/render-music.sh OUTDIR [MIDI_DIR]    (MIDI_DIR: the music folder of the native build,
+# $PAKAPONTA_NATIVE_BIN/music or build/bin/music)
 set -eu
 
 out=$1
-midi=${2:-$(dirname "$0")/../build/bin/music}
+midi=${2:-${PAKAPONTA_NATIVE_BIN:-$(dirname "$0")/../build/bin}/music}
 soundfont=/usr/share/sounds/sf2/TimGM6mb.sf2
 
 for tool in fluidsynth oggenc; do
