@@ -149,8 +149,8 @@ TEST(Simulator, DrawingDoesNotChangeTheGame)
                 throw ProgramExit{0};
         };
     };
-    const SimulatorRun bare = RunSimulator(AutoplayLine(3, false, 1, 17), true, false, quitAtTurn(30));
-    const SimulatorRun drawn = RunSimulator(AutoplayLine(3, false, 1, 17), true, true, quitAtTurn(30));
+    const SimulatorRun bare = RunSimulator(AutoplayLine(3, false, 1, 17), true, false, quitAtTurn(60));
+    const SimulatorRun drawn = RunSimulator(AutoplayLine(3, false, 1, 17), true, true, quitAtTurn(60));
     ASSERT_GT(bare.trace.size(), 20u);
     EXPECT_EQ(bare.trace, drawn.trace);
 }
