@@ -30,9 +30,9 @@ def mode_name(mode, extra):
     return f"{mode}{'x' if extra else ''}"
 
 
-def run_mode(program, data, games, seed, mode, extra):
+def run_mode(program, data, games_wanted, seed, mode, extra):
     command = [program, "--headless", "--render", "none", "--autoplay", "--mode", str(mode),
-               "--games", str(games), "--seed", str(seed)]
+               "--games", str(games_wanted), "--seed", str(seed)]
     if extra:
         command.append("--extra")
     if data:
@@ -40,7 +40,11 @@ def run_mode(program, data, games, seed, mode, extra):
     done = subprocess.run(command, capture_output=True, text=True, check=False)
     if done.returncode != 0:
         sys.exit(f"{' '.join(command)} ended with status {done.returncode}\n{done.stderr}")
-    return [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
+    games = [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
+    if len(games) != games_wanted or any("eventOrder" not in game for game in games):
+        sys.exit(f"{' '.join(command)} gave {len(games)} game lines of {games_wanted}, "
+                 "or lines without eventOrder (an older program?)")
+    return games
 
 
 def thread_ends(order):
@@ -100,6 +104,11 @@ def tally(games):
     }
 
 
+def points_total(t):
+    # Troll and browser-crash points are negative; shares of the absolute sum stay within 100.
+    return sum(abs(v) for v in t["points"].values()) or 1
+
+
 def print_table(columns):
     names = list(columns)
     rows = [("games", lambda t: f"{t['games']}"),
@@ -108,8 +117,7 @@ def print_table(columns):
     rows.append((">=700", lambda t: f"{t['paying']:.1f}"))
     rows += [(f"end {end}", lambda t, e=end: f"{t['ends'][e]:.1f}") for end in ENDS]
     rows.append(("512 KB <1000", lambda t: f"{t['size_under_1000']:.1f}"))
-    total = lambda t: sum(abs(v) for v in t["points"].values()) or 1
-    rows += [(f"pts {kind[:-6]}", lambda t, k=kind: f"{100 * t['points'][k] / total(t):.1f}")
+    rows += [(f"pts {kind[:-6]}", lambda t, k=kind: f"{100 * t['points'][k] / points_total(t):.1f}")
              for kind in ("threadPoints", "resPoints", "otherPoints")]
     rows.append(("thread/(t+r)", lambda t: f"{t['thread_share']:.1f}"))
     rows += [(f"win seat {p}", lambda t, p=p: f"{t['wins'][p]:.1f}") for p in range(4)]
