@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FontEngine.h"
 #include "platform/NullAudio.h"
+#include "platform/Platform.h"
 #include "platform/PngWriter.h"
 #include "platform/ProgramExit.h"
 #include "platform/StartupLog.h"
@@ -83,7 +84,7 @@ int Run(const CommandLine& line)
     } catch (const ProgramExit& exit) {
         status = exit.status;
     }
-    if (!line.screenshot.empty() && !WritePng(game.PictureMain, line.screenshot)) {
+    if (!line.screenshot.empty() && !WritePng(game.PictureMain, line.screenshot, ClientWidth, ClientHeight)) {
         std::fprintf(stderr, "pakaponta: cannot write %s\n", line.screenshot.c_str());
         return 1;
     }

@@ -4,6 +4,7 @@
 #include "board/ThreadCtrl.h"
 #include "events/PlateColors.h"
 #include "platform/Picture.h"
+#include "platform/Platform.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Consts.h"
 #include "shell/Game.h"
@@ -126,8 +127,9 @@ int32_t LeadingNumber(const std::string& text)
 
 EventCtrl::EventCtrl(Game& game) : game_(game)
 {
-    const int x0 = (game.PictureMain.Width() - 540) / 2;
-    const int y0 = (game.PictureMain.Height() - 360) / 2;
+    // Centred on what the window shows, not on the larger picture behind it.
+    const int x0 = (ClientWidth - 540) / 2;
+    const int y0 = (ClientHeight - 360) / 2;
     frameRect_ = {x0 + 1, y0 + 1, x0 + 538, y0 + 358};
     contentRect_ = {x0 + 2, y0 + 2, x0 + 537, y0 + 280};
     titleRect_ = {x0 + 2, y0 + 281, x0 + 239, y0 + 357};

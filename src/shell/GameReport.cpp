@@ -19,6 +19,7 @@ void GameReport::OnInputWait(int state)
             if (out_ != nullptr)
                 *out_ << GameLine() << '\n';
             events_.clear();
+            eventOrder_.clear();
         }
         return;
     }
@@ -30,6 +31,7 @@ void GameReport::OnInputWait(int state)
 void GameReport::OnEvent(int32_t eventIndex)
 {
     ++events_[eventIndex];
+    eventOrder_.push_back(eventIndex);
 }
 
 nlohmann::ordered_json GameReport::ScoreJson(const PlayerScore& score)
@@ -63,5 +65,6 @@ std::string GameReport::GameLine() const
     for (const auto& [id, count] : events_)
         events[std::to_string(id)] = count;
     line["events"] = std::move(events);
+    line["eventOrder"] = eventOrder_;
     return line.dump();
 }

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
+#include <vector>
 
 class Game;
 struct PlayerScore;
@@ -37,4 +38,6 @@ private:
     // The game-over wait may be entered many times before it is answered; one line per game.
     bool reported_ = false;
     std::map<int32_t, int> events_;
+    // The same pop-ups in the order shown: what precedes a thread's end pop-up tells how it ended.
+    std::vector<int32_t> eventOrder_;
 };

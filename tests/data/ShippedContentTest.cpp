@@ -133,21 +133,46 @@ TEST(ShippedContentTest, EveryFaceFitsItsCard)
     }
 }
 
+// In play a response lands under whatever number the thread has reached, so a reply marker may
+// only point at the first post: ">>" or "＞＞" followed by exactly 1.
+bool RepliesOnlyToTheStarter(const std::string& text)
+{
+    for (const std::string mark : {">>", "＞＞"}) {
+        for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1)) {
+            const std::string next = text.substr(at + mark.size(), 4); // the "1" and what follows it
+            if (next.empty() || next[0] != '1')
+                return false;
+            const bool asciiDigit = next.size() > 1 && next[1] >= '0' && next[1] <= '9';
+            const bool wideDigit = next.size() == 4 && next.compare(1, 2, "\xEF\xBC") == 0 &&
+                                   static_cast<unsigned char>(next[3]) >= 0x90 &&
+                                   static_cast<unsigned char>(next[3]) <= 0x99; // ０ to ９
+            if (asciiDigit || wideDigit)
+                return false;
+        }
+    }
+    return true;
+}
+
 TEST(ShippedContentTest, ThreadFilesAreCompleteAndVaried)
 {
     Shipped data;
     const auto threads = data.Threads();
-    EXPECT_GE(threads.size(), 120u);
+    EXPECT_EQ(threads.size(), 200u) << "thread files 000 to 199 beside the program";
     std::set<std::string> titles;
     for (const auto& [name, pieces] : threads) {
-        ASSERT_EQ(pieces.size(), 22u) << name << ": a header, a body and 20 responses";
+        // A header, a body and 10 to 16 responses of its own; the pool fills the rest of the 20.
+        ASSERT_GE(pieces.size(), 2u) << name;
+        EXPECT_GE(pieces.size() - 2, 10u) << name;
+        EXPECT_LE(pieces.size() - 2, 16u) << name;
         const std::vector<std::string> header = Lines(pieces[0]);
         ASSERT_EQ(header.size(), 2u) << name;
         EXPECT_FALSE(header[0].empty()) << name;
         EXPECT_FALSE(header[1].empty()) << name;
         titles.insert(header[0]);
-        for (size_t k = 1; k < pieces.size(); ++k)
-            EXPECT_FALSE(Lines(pieces[k]).empty()) << name << " piece " << k;
+        for (size_t k = 0; k < pieces.size(); ++k) {
+            EXPECT_TRUE(k == 0 || !Lines(pieces[k]).empty()) << name << " piece " << k;
+            EXPECT_TRUE(RepliesOnlyToTheStarter(pieces[k])) << name << " piece " << k << ": " << pieces[k];
+        }
     }
     EXPECT_EQ(titles.size(), threads.size()) << "no two threads alike";
 
@@ -161,9 +186,11 @@ TEST(ShippedContentTest, ThreadFilesAreCompleteAndVaried)
 TEST(ShippedContentTest, ThePoolIsLargeAndHasNoBlankResponse)
 {
     Shipped data;
-    EXPECT_GE(data.t.game.PublicResMax + 1, 400);
-    for (int i = 0; i <= data.t.game.PublicResMax; ++i)
+    EXPECT_GE(data.t.game.PublicResMax + 1, 950);
+    for (int i = 0; i <= data.t.game.PublicResMax; ++i) {
         EXPECT_FALSE(Lines(data.t.game.PublicRes[i]).empty()) << i;
+        EXPECT_TRUE(RepliesOnlyToTheStarter(data.t.game.PublicRes[i])) << i << ": " << data.t.game.PublicRes[i];
+    }
 }
 
 TEST(ShippedContentTest, BuiltTextsAreTheSourcesInCp932)
@@ -182,7 +209,7 @@ TEST(ShippedContentTest, BuiltTextsAreTheSourcesInCp932)
         EXPECT_EQ(FileLoader::DecodeText(*built), expected) << name;
         ++files;
     }
-    EXPECT_GE(files, 121);
+    EXPECT_EQ(files, 201) << "thread.txt and the 200 thread files";
 
     const std::optional<std::string> json = FileSystem::ReadFile(source + "assets/cards.json");
     ASSERT_TRUE(json.has_value());

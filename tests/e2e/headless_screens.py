@@ -37,7 +37,7 @@ def take_screens(program, bin_dir, states, folder):
         if run.returncode != 0:
             raise AssertionError(f"state {state}: exit {run.returncode}: {errors}")
         width, height, pixels = xwindow.read_png(path)
-        if (width, height) != (808, 630):
+        if (width, height) != (800, 600):
             raise AssertionError(f"state {state}: the screenshot is {width} x {height}")
         screens[state] = (lambda p, w: lambda x, y: p[y * w + x])(pixels, width)
     return screens
@@ -69,7 +69,7 @@ def main():
         check(select(400, 300) == 0x9999FF and select(5, 5) == BLACK, "selection: the plate of the first colour")
 
         deck = screens[40]
-        check(deck(60, 60) != BLACK and deck(5, 620) == BLACK, "deck preview: cards on black")
+        check(deck(60, 60) != BLACK and deck(5, 595) == BLACK, "deck preview: cards on black")
 
         result = screens[90]
         check(result(5, 5) == GREEN, "result table: the green screen")

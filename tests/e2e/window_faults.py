@@ -51,8 +51,8 @@ def check(condition, message):
 def pop_up(v):
     """The open pop-up's frame: grey lines with the dark inner edge beside them."""
     at = v.pixel
-    return (at(135, 300) == GREY and at(137, 300) == BLACK and at(672, 300) == GREY and at(673, 300) == BLACK
-            and at(374, 450) == GREY and at(300, 493) == GREY and at(300, 494) == BLACK)
+    return (at(131, 285) == GREY and at(133, 285) == BLACK and at(668, 285) == GREY and at(669, 285) == BLACK
+            and at(370, 435) == GREY and at(296, 478) == GREY and at(296, 479) == BLACK)
 
 
 def card_flight(v):
@@ -63,11 +63,11 @@ def card_flight(v):
 
 
 def ending(v):
-    return v.pixel(5, 5) == BLACK and v.pixel(66, 300) == BLACK and v.pixel(795, 620) == BLACK
+    return v.pixel(5, 5) == BLACK and v.pixel(66, 300) == BLACK and v.pixel(795, 595) == BLACK
 
 
 def result_table(v):
-    return v.pixel(5, 5) == GREEN and v.pixel(795, 620) == GREEN and v.pixel(10, 620) == GREEN
+    return v.pixel(5, 5) == GREEN and v.pixel(795, 595) == GREEN and v.pixel(10, 595) == GREEN
 
 
 def humans_turn(v):

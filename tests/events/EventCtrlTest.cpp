@@ -38,17 +38,17 @@ struct EventCtrlTest : ::testing::Test {
     }
 };
 
-TEST_F(EventCtrlTest, PopUpIsCentredOnTheWholePicture)
+TEST_F(EventCtrlTest, PopUpIsCentredOnWhatTheWindowShows)
 {
-    // x0 = (808 - 540) \ 2 = 134, y0 = (630 - 360) \ 2 = 135.
+    // x0 = (800 - 540) \ 2 = 130, y0 = (600 - 360) \ 2 = 120, not the 808 x 630 picture's centre.
     const Rect& f = events().frameRect();
-    EXPECT_EQ((std::array{f.left, f.top, f.right, f.bottom}), (std::array{135, 136, 672, 493}));
+    EXPECT_EQ((std::array{f.left, f.top, f.right, f.bottom}), (std::array{131, 121, 668, 478}));
     const Rect& c = events().contentRect();
-    EXPECT_EQ((std::array{c.left, c.top, c.right, c.bottom}), (std::array{136, 137, 671, 415}));
+    EXPECT_EQ((std::array{c.left, c.top, c.right, c.bottom}), (std::array{132, 122, 667, 400}));
     const Rect& ti = events().titleRect();
-    EXPECT_EQ((std::array{ti.left, ti.top, ti.right, ti.bottom}), (std::array{136, 416, 373, 492}));
+    EXPECT_EQ((std::array{ti.left, ti.top, ti.right, ti.bottom}), (std::array{132, 401, 369, 477}));
     const Rect& in = events().infoRect();
-    EXPECT_EQ((std::array{in.left, in.top, in.right, in.bottom}), (std::array{374, 416, 671, 492}));
+    EXPECT_EQ((std::array{in.left, in.top, in.right, in.bottom}), (std::array{370, 401, 667, 477}));
 }
 
 TEST_F(EventCtrlTest, FrameIsRaisedAndItsBoxesSunken)
@@ -57,27 +57,27 @@ TEST_F(EventCtrlTest, FrameIsRaisedAndItsBoxesSunken)
     events().PaintPopUp(GameEnd, "", 0, 0);
     constexpr Color White = 0xFFFFFF, Grey = 0x808080, Black = 0x000000;
     // The light edge outside the frame's top and left, the dark one outside its bottom and right.
-    EXPECT_EQ(pic.Pixel(134, 300), White);
-    EXPECT_EQ(pic.Pixel(400, 135), White);
-    EXPECT_EQ(pic.Pixel(673, 300), Black);
-    EXPECT_EQ(pic.Pixel(400, 494), Black);
+    EXPECT_EQ(pic.Pixel(130, 285), White);
+    EXPECT_EQ(pic.Pixel(396, 120), White);
+    EXPECT_EQ(pic.Pixel(669, 285), Black);
+    EXPECT_EQ(pic.Pixel(396, 479), Black);
     // The frame's own outline, and the gap between it and the boxes.
-    EXPECT_EQ(pic.Pixel(135, 300), Grey);
-    EXPECT_EQ(pic.Pixel(672, 300), Grey);
-    EXPECT_EQ(pic.Pixel(400, 493), Grey);
+    EXPECT_EQ(pic.Pixel(131, 285), Grey);
+    EXPECT_EQ(pic.Pixel(668, 285), Grey);
+    EXPECT_EQ(pic.Pixel(396, 478), Grey);
     // Each box: grey outline, dark inner edge top-left, light inner edge bottom-right, white inside.
-    EXPECT_EQ(pic.Pixel(136, 300), Grey);
-    EXPECT_EQ(pic.Pixel(137, 300), Black);
-    EXPECT_EQ(pic.Pixel(400, 138), Black);
-    EXPECT_EQ(pic.Pixel(670, 300), White);
-    EXPECT_EQ(pic.Pixel(400, 414), White);
-    EXPECT_EQ(pic.Pixel(400, 415), Grey);
-    EXPECT_EQ(pic.Pixel(373, 450), Grey);
-    EXPECT_EQ(pic.Pixel(375, 450), Black);
-    EXPECT_EQ(pic.Pixel(374, 450), Grey);
-    EXPECT_EQ(pic.Pixel(372, 450), White);
-    EXPECT_EQ(pic.Pixel(500, 491), White);
-    EXPECT_EQ(pic.Pixel(300, 200), White);
+    EXPECT_EQ(pic.Pixel(132, 285), Grey);
+    EXPECT_EQ(pic.Pixel(133, 285), Black);
+    EXPECT_EQ(pic.Pixel(396, 123), Black);
+    EXPECT_EQ(pic.Pixel(666, 285), White);
+    EXPECT_EQ(pic.Pixel(396, 399), White);
+    EXPECT_EQ(pic.Pixel(396, 400), Grey);
+    EXPECT_EQ(pic.Pixel(369, 435), Grey);
+    EXPECT_EQ(pic.Pixel(371, 435), Black);
+    EXPECT_EQ(pic.Pixel(370, 435), Grey);
+    EXPECT_EQ(pic.Pixel(368, 435), White);
+    EXPECT_EQ(pic.Pixel(496, 476), White);
+    EXPECT_EQ(pic.Pixel(296, 185), White);
     // The title's three passes: the face on top, the shade peeking out below right.
     const Rect& ti = events().titleRect();
     EXPECT_TRUE(Any({ti.left + 10, ti.top + 20, ti.right - 3, ti.bottom - 3}, 0x0060FF));

@@ -15,6 +15,10 @@
 
 namespace {
 
+// The game's pictures: larger than the window, which shows their top-left corner.
+constexpr int PictureW = 808;
+constexpr int PictureH = 630;
+
 class RecordingSink : public EventSink {
 public:
     void KeyDown(int keyCode) override { seen.push_back("key " + std::to_string(keyCode)); }
@@ -147,7 +151,7 @@ TEST_F(SdlPlatformTest, PresentsAndPumpsWithoutADisplay)
     RecordingSink sink;
     platform.SetEventSink(&sink);
     platform.ShowWindow();
-    Picture picture(nullptr, SdlPlatform::Width, SdlPlatform::Height);
+    Picture picture(nullptr, PictureW, PictureH);
     platform.Present(picture);
     platform.PumpEvents();
     const uint32_t start = platform.GetTickCount();
@@ -166,21 +170,30 @@ TEST_F(SdlPlatformTest, WindowShowsThePictureInItsColours)
         GTEST_SKIP() << "no Japanese font installed";
     }
     SdlPlatform platform;
-    Picture picture(fonts.get(), SdlPlatform::Width, SdlPlatform::Height);
+    Picture picture(fonts.get(), PictureW, PictureH);
     picture.Clear();
     picture.SetPixel(10, 20, Rgb(255, 0, 0));
-    picture.SetPixel(807, 629, Rgb(0, 0, 255));
+    picture.SetPixel(799, 599, Rgb(0, 0, 255));
+    picture.SetPixel(800, 20, Rgb(255, 0, 0));
+    picture.SetPixel(20, 600, Rgb(255, 0, 0));
     platform.Present(picture);
 
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(TheWindow(), &width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
     EXPECT_EQ(WindowPixel(10, 20), 0xFF0000u);
-    EXPECT_EQ(WindowPixel(807, 629), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(799, 599), 0x0000FFu);
     EXPECT_EQ(WindowPixel(400, 300), 0xFFFFFFu);
 
-    // Only what changed is sent again; what did not change stays on the screen.
+    // Only what changed is sent again; what did not change stays on the screen. A change outside
+    // the corner shown is no change at all.
     picture.SetPixel(10, 20, Rgb(0, 255, 0));
+    picture.SetPixel(805, 300, Rgb(0, 255, 0));
     platform.Present(picture);
     EXPECT_EQ(WindowPixel(10, 20), 0x00FF00u);
-    EXPECT_EQ(WindowPixel(807, 629), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(799, 599), 0x0000FFu);
 }
 
 TEST_F(SdlPlatformTest, TheWindowKeepsUpWithEveryFrameOfAnAnimation)
@@ -192,7 +205,7 @@ TEST_F(SdlPlatformTest, TheWindowKeepsUpWithEveryFrameOfAnAnimation)
         GTEST_SKIP() << "no Japanese font installed";
     }
     SdlPlatform platform;
-    Picture picture(fonts.get(), SdlPlatform::Width, SdlPlatform::Height);
+    Picture picture(fonts.get(), PictureW, PictureH);
     picture.Clear();
     platform.Present(picture);
     picture.SetFillSolid(true);
@@ -204,15 +217,15 @@ TEST_F(SdlPlatformTest, TheWindowKeepsUpWithEveryFrameOfAnAnimation)
     };
     for (int frame = 0; frame < 40; ++frame) {
         if (frame % 5 != 4) {
-            const int x = next(SdlPlatform::Width + 40) - 20;
-            const int y = next(SdlPlatform::Height + 40) - 20;
+            const int x = next(ClientWidth + 40) - 20;
+            const int y = next(ClientHeight + 40) - 20;
             picture.SetForeColor(Rgb(next(256), next(256), next(256)));
             picture.SetFillColor(Rgb(next(256), next(256), next(256)));
             picture.Rectangle(x, y, x + 1 + next(120), y + 1 + next(90));
         }
         platform.Present(picture);
-        for (int y = 0; y < SdlPlatform::Height; y += 3) {
-            for (int x = frame % 3; x < SdlPlatform::Width; x += 3) {
+        for (int y = 0; y < ClientHeight; y += 3) {
+            for (int x = frame % 3; x < ClientWidth; x += 3) {
                 const Color c = picture.Pixel(x, y);
                 const uint32_t expected = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
                 ASSERT_EQ(WindowPixel(x, y), expected) << "frame " << frame << " at " << x << "," << y;
@@ -232,14 +245,14 @@ TEST_F(SdlPlatformTest, ALargerWindowShowsThePictureScaledAndMapsThePointerBack)
     SdlPlatform platform;
     RecordingSink sink;
     platform.SetEventSink(&sink);
-    Picture picture(fonts.get(), SdlPlatform::Width, SdlPlatform::Height);
+    Picture picture(fonts.get(), PictureW, PictureH);
     picture.Clear();
     picture.SetPixel(0, 0, Rgb(255, 0, 0));
-    picture.SetPixel(807, 629, Rgb(0, 0, 255));
+    picture.SetPixel(799, 599, Rgb(0, 0, 255));
     platform.Present(picture);
 
-    // Twice the picture and 20 pixels more each way: scale 2, bars of 10 pixels all round.
-    SDL_SetWindowSize(TheWindow(), 2 * SdlPlatform::Width + 20, 2 * SdlPlatform::Height + 20);
+    // Twice the client area and 20 pixels more each way: scale 2, bars of 10 pixels all round.
+    SDL_SetWindowSize(TheWindow(), 2 * ClientWidth + 20, 2 * ClientHeight + 20);
     platform.PumpEvents();
     sink.seen.clear();
     picture.SetPixel(400, 300, Rgb(0, 255, 0));
@@ -251,19 +264,19 @@ TEST_F(SdlPlatformTest, ALargerWindowShowsThePictureScaledAndMapsThePointerBack)
     EXPECT_EQ(WindowPixel(12, 12), 0xFFFFFFu);
     EXPECT_EQ(WindowPixel(10 + 800, 10 + 600), 0x00FF00u);
     EXPECT_EQ(WindowPixel(10 + 801, 10 + 601), 0x00FF00u);
-    EXPECT_EQ(WindowPixel(10 + 2 * 807 + 1, 10 + 2 * 629 + 1), 0x0000FFu);
-    EXPECT_EQ(WindowPixel(10 + 2 * 808, 10 + 2 * 630), 0x000000u);
+    EXPECT_EQ(WindowPixel(10 + 2 * 799 + 1, 10 + 2 * 599 + 1), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(10 + 2 * 800, 10 + 2 * 600), 0x000000u);
 
     PushButton(SDL_BUTTON_LEFT, 1, 10 + 2 * 150 + 1, 10 + 2 * 450);
     PushButton(SDL_BUTTON_LEFT, 1, 9, 100);
-    PushButton(SDL_BUTTON_LEFT, 1, 10 + 2 * 808, 100);
+    PushButton(SDL_BUTTON_LEFT, 1, 10 + 2 * 800, 100);
     SDL_Event move{};
     move.type = SDL_MOUSEMOTION;
-    move.motion.x = 10 + 2 * 807 + 1;
+    move.motion.x = 10 + 2 * 799 + 1;
     move.motion.y = 10;
     SDL_PushEvent(&move);
     platform.PumpEvents();
-    EXPECT_EQ(sink.seen, (std::vector<std::string>{"click 1 150 450", "move 807 0"}));
+    EXPECT_EQ(sink.seen, (std::vector<std::string>{"click 1 150 450", "move 799 0"}));
 }
 
 TEST_F(SdlPlatformTest, TurnsInputIntoTheGamesEvents)
@@ -281,8 +294,8 @@ TEST_F(SdlPlatformTest, TurnsInputIntoTheGamesEvents)
     PushButton(SDL_BUTTON_LEFT, 3, 150, 450);
     PushButton(SDL_BUTTON_RIGHT, 1, 10, 20);
     PushButton(SDL_BUTTON_MIDDLE, 1, 10, 20);
-    PushButton(SDL_BUTTON_LEFT, 1, 808, 100);
-    PushButton(SDL_BUTTON_LEFT, 1, 100, -1);
+    PushButton(SDL_BUTTON_LEFT, 1, 800, 100);
+    PushButton(SDL_BUTTON_LEFT, 1, 100, 600);
     PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
     PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
     PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
@@ -290,6 +303,30 @@ TEST_F(SdlPlatformTest, TurnsInputIntoTheGamesEvents)
     EXPECT_EQ(sink.seen,
               (std::vector<std::string>{"key 100", "click 1 150 450", "dblclick", "click 1 150 450",
                                         "click 2 10 20", "click 4 10 20", "minimize", "restore", "paint"}));
+}
+
+// SDL calls two presses 32 pixels apart a double click; the game's rows lie 16 pixels apart.
+TEST_F(SdlPlatformTest, ADoubleClickIsTwoPressesOnOneSpot)
+{
+    SdlPlatform platform;
+    RecordingSink sink;
+    platform.SetEventSink(&sink);
+    platform.PumpEvents();
+    sink.seen.clear();
+
+    PushButton(SDL_BUTTON_LEFT, 1, 300, 42);
+    PushButton(SDL_BUTTON_LEFT, 2, 300, 58);
+    PushButton(SDL_BUTTON_LEFT, 3, 301, 59);
+    // A press outside the client area ends the pair it would have been the second of.
+    PushButton(SDL_BUTTON_LEFT, 1, 300, 200);
+    PushButton(SDL_BUTTON_LEFT, 2, 300, 600);
+    PushButton(SDL_BUTTON_LEFT, 3, 300, 200);
+    PushButton(SDL_BUTTON_RIGHT, 1, 300, 200);
+    PushButton(SDL_BUTTON_RIGHT, 2, 300, 200);
+    platform.PumpEvents();
+    EXPECT_EQ(sink.seen,
+              (std::vector<std::string>{"click 1 300 42", "click 1 300 58", "dblclick", "click 1 300 200",
+                                        "click 1 300 200", "click 2 300 200", "click 2 300 200"}));
 }
 
 // An X11 window manager reports a minimize as "hidden" and "minimized", a restore as "shown" and

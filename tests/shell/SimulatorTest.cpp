@@ -1,4 +1,5 @@
 #include "board/CardRecord.h"
+#include "events/EventCtrl.h"
 #include "platform/ProgramExit.h"
 #include "shell/GameTypes.h"
 #include "shell/SimulatorRun.h"
@@ -86,7 +87,7 @@ TEST(Simulator, GameLineHasEveryFieldInOrder)
     for (const auto& item : game.items())
         keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{"game", "seed", "mode", "extra", "firstPlayer", "draws",
-                                              "turns", "players", "events"}));
+                                              "turns", "players", "events", "eventOrder"}));
     EXPECT_EQ(game.at("seed").get<uint64_t>(), 5u);
     const int first = game.at("firstPlayer").get<int>();
     EXPECT_TRUE(first >= 0 && first <= 3);
@@ -104,6 +105,42 @@ TEST(Simulator, GameLineHasEveryFieldInOrder)
     }
 }
 
+// The balance tool tells how each thread ended from the pop-up before its end pop-up; that only
+// holds while a 512 KB or stopper pop-up is directly followed by the end of its thread, and the
+// end-of-game evaluation by nothing but thread ends.
+TEST(Simulator, EventOrderTellsHowEachThreadEnded)
+{
+    const SimulatorRun run = RunSimulator(AutoplayLine(3, true, 3, 4));
+    ASSERT_EQ(run.games.size(), 3u);
+    const auto isEnd = [](int id) { return id >= ThreadEnd && id <= ThreadEnd + 18; };
+    for (const json& game : run.games) {
+        const std::vector<int> order = game.at("eventOrder").get<std::vector<int>>();
+        std::map<int, int> counted;
+        for (int id : order)
+            ++counted[id];
+        for (const auto& [id, count] : game.at("events").items())
+            EXPECT_EQ(counted[std::stoi(id)], count.get<int>()) << "event " << id;
+        int ends = 0;
+        bool evaluating = false;
+        for (size_t i = 0; i < order.size(); ++i) {
+            ends += isEnd(order[i]) ? 1 : 0;
+            if (order[i] == SizeOver || order[i] == TrueStopper) {
+                ASSERT_LT(i + 1, order.size());
+                EXPECT_TRUE(isEnd(order[i + 1])) << "after event " << order[i];
+            }
+            if (evaluating) {
+                EXPECT_TRUE(isEnd(order[i])) << "event " << order[i] << " after the game end";
+            }
+            evaluating = evaluating || order[i] == GameEnd;
+        }
+        EXPECT_TRUE(evaluating);
+        int finished = 0;
+        for (const json& p : game.at("players"))
+            finished += p.at("finishedThreads").get<int>();
+        EXPECT_EQ(ends, finished);
+    }
+}
+
 TEST(Simulator, DrawingDoesNotChangeTheGame)
 {
     const auto quitAtTurn = [](int turnWait) {
@@ -112,8 +149,8 @@ TEST(Simulator, DrawingDoesNotChangeTheGame)
                 throw ProgramExit{0};
         };
     };
-    const SimulatorRun bare = RunSimulator(AutoplayLine(3, false, 1, 17), true, false, quitAtTurn(30));
-    const SimulatorRun drawn = RunSimulator(AutoplayLine(3, false, 1, 17), true, true, quitAtTurn(30));
+    const SimulatorRun bare = RunSimulator(AutoplayLine(3, false, 1, 17), true, false, quitAtTurn(60));
+    const SimulatorRun drawn = RunSimulator(AutoplayLine(3, false, 1, 17), true, true, quitAtTurn(60));
     ASSERT_GT(bare.trace.size(), 20u);
     EXPECT_EQ(bare.trace, drawn.trace);
 }

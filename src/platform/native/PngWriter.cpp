@@ -65,12 +65,18 @@ bool Write(const std::string& path, int width, int height, bool alpha, const Row
 
 bool WritePng(const Picture& picture, const std::string& path)
 {
-    if (!picture.Drawing() || picture.Width() <= 0 || picture.Height() <= 0) {
+    return WritePng(picture, path, picture.Width(), picture.Height());
+}
+
+bool WritePng(const Picture& picture, const std::string& path, int width, int height)
+{
+    if (!picture.Drawing() || width <= 0 || height <= 0 || width > picture.Width() ||
+        height > picture.Height()) {
         return false;
     }
-    const int width = picture.Width();
-    return Write(path, width, picture.Height(), false, [&picture, width](int y, png_byte* row) {
-        const uint32_t* in = picture.Data() + static_cast<ptrdiff_t>(y) * width;
+    const int stride = picture.Width();
+    return Write(path, width, height, false, [&picture, width, stride](int y, png_byte* row) {
+        const uint32_t* in = picture.Data() + static_cast<ptrdiff_t>(y) * stride;
         for (int x = 0; x < width; ++x) {
             row[x * 3] = static_cast<png_byte>(in[x] >> 16);
             row[x * 3 + 1] = static_cast<png_byte>(in[x] >> 8);

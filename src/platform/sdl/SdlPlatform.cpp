@@ -47,14 +47,14 @@ SdlPlatform::SdlPlatform(std::unique_ptr<AudioOutput> audio)
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0)
         Fail("SDL_Init");
     try {
-        window_ = SDL_CreateWindow("Pakaponta", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Width, Height,
-                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        window_ = SDL_CreateWindow("Pakaponta", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ClientWidth,
+                                   ClientHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
         if (!window_)
             Fail("SDL_CreateWindow");
-        SDL_SetWindowMinimumSize(window_, Width, Height);
+        SDL_SetWindowMinimumSize(window_, ClientWidth, ClientHeight);
         // An input method would otherwise swallow the key presses the game plays with.
         SDL_StopTextInput();
-        presenter_ = std::make_unique<WindowPresenter>(window_, Width, Height);
+        presenter_ = std::make_unique<WindowPresenter>(window_, ClientWidth, ClientHeight);
     } catch (...) {
         if (window_)
             SDL_DestroyWindow(window_);
@@ -85,9 +85,9 @@ void SdlPlatform::ShowWindow()
 void SdlPlatform::Present(const Picture& picture)
 {
     // A picture that does not draw holds no pixels: the window keeps what it shows.
-    if (picture.Width() != Width || picture.Height() != Height || !picture.Data())
+    if (picture.Width() < ClientWidth || picture.Height() < ClientHeight || !picture.Data())
         return;
-    presenter_->Show(picture.Data());
+    presenter_->Show(picture.Data(), picture.Width());
     // The loading screen, then the first step of the title.
     if (presents_ < 2)
         StartupLog::Mark(++presents_ == 1 ? "frame-1" : "frame-2");
@@ -211,11 +211,17 @@ void SdlPlatform::DispatchButton(const SDL_MouseButtonEvent& event)
     const int button = GameButton(event.button);
     int x = event.x;
     int y = event.y;
-    if (!sink_ || button == 0 || !presenter_->ToPicture(x, y))
+    if (!sink_ || button == 0)
         return;
+    if (!presenter_->ToPicture(x, y)) {
+        // A press on the bars reaches nothing, so it cannot be the first half of a double click.
+        doubleClick_.Forget();
+        return;
+    }
     // The second press of a double click comes as a double click alone, as it did on the platform
-    // the game was written for; a third press starts over with a plain press.
-    if (button == 1 && event.clicks % 2 == 0)
+    // the game was written for. The rule measures in the window's own pixels: how far the hand
+    // moved, whatever the scale.
+    if (doubleClick_.Press(button, event.x, event.y, event.timestamp) && button == 1)
         sink_->DblClick();
     else
         sink_->MouseDown(button, x, y);

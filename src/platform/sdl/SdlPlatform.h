@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AudioOutput.h"
+#include "platform/DoubleClickRule.h"
 #include "platform/Platform.h"
 
 #include <SDL.h>
@@ -9,13 +10,11 @@
 
 class WindowPresenter;
 
-// The real window: one fixed 808 x 630 picture, scaled by whole factors when the window is
-// maximised or full screen, with input turned into the events of the game's original platform.
+// The real window: a client area of ClientWidth x ClientHeight showing the top-left of the game's
+// picture, scaled by whole factors when the window is maximised or full screen, with input turned
+// into the events of the game's original platform.
 class SdlPlatform : public Platform {
 public:
-    static constexpr int Width = 808;
-    static constexpr int Height = 630;
-
     // Opens the window hidden. Throws std::runtime_error when SDL or the window cannot start.
     // Without an audio output the game is silent until SetAudio gives it one.
     explicit SdlPlatform(std::unique_ptr<AudioOutput> audio = nullptr);
@@ -48,6 +47,8 @@ private:
     std::unique_ptr<WindowPresenter> presenter_;
     EventSink* sink_ = nullptr;
     std::unique_ptr<AudioOutput> audio_;
+    // SDL's own count of clicks allows a far wider spot than the game's rows and cards.
+    DoubleClickRule doubleClick_;
     bool unloadSent_ = false;
     bool minimized_ = false;
     int presents_ = 0;

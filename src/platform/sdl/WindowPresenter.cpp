@@ -10,18 +10,24 @@ bool Empty(const Rect& r)
     return r.left >= r.right || r.top >= r.bottom;
 }
 
-// The smallest block holding every pixel where the two frames differ; empty when they are equal.
-Rect Difference(const uint32_t* before, const uint32_t* after, int width, int height)
+// The smallest block of the width x height corner holding every pixel where the two frames differ;
+// empty when they are equal. before is packed, after has rows stride words apart.
+Rect Difference(const uint32_t* before, const uint32_t* after, int stride, int width, int height)
 {
     const size_t rowBytes = static_cast<size_t>(width) * sizeof(uint32_t);
-    auto row = [width](const uint32_t* frame, int y) { return frame + static_cast<ptrdiff_t>(y) * width; };
+    auto row = [](const uint32_t* frame, int pitch, int y) {
+        return frame + static_cast<ptrdiff_t>(y) * pitch;
+    };
+    auto same = [&](int y) {
+        return std::memcmp(row(before, width, y), row(after, stride, y), rowBytes) == 0;
+    };
     int top = 0;
-    while (top < height && std::memcmp(row(before, top), row(after, top), rowBytes) == 0)
+    while (top < height && same(top))
         ++top;
     if (top == height)
         return {};
     int bottom = height;
-    while (std::memcmp(row(before, bottom - 1), row(after, bottom - 1), rowBytes) == 0)
+    while (same(bottom - 1))
         --bottom;
     // Columns are compared a block at a time; only the block with the first change is walked.
     constexpr int Block = 16;
@@ -29,10 +35,10 @@ Rect Difference(const uint32_t* before, const uint32_t* after, int width, int he
     int left = width;
     int right = 0;
     for (int y = top; y < bottom; ++y) {
-        const uint32_t* a = row(before, y);
-        const uint32_t* b = row(after, y);
-        if (std::memcmp(a, b, rowBytes) == 0)
+        if (same(y))
             continue;
+        const uint32_t* a = row(before, width, y);
+        const uint32_t* b = row(after, stride, y);
         int l = 0;
         while (l + Block <= left && std::memcmp(a + l, b + l, blockBytes) == 0)
             l += Block;
@@ -56,21 +62,21 @@ WindowPresenter::WindowPresenter(SDL_Window* window, int width, int height)
 {
 }
 
-void WindowPresenter::Show(const uint32_t* pixels)
+void WindowPresenter::Show(const uint32_t* pixels, int stride)
 {
     Rect area{0, 0, width_, height_};
     if (haveFrame_) {
-        area = Difference(shown_.data(), pixels, width_, height_);
+        area = Difference(shown_.data(), pixels, stride, width_, height_);
         if (Empty(area))
             return;
-        for (int y = area.top; y < area.bottom; ++y) {
-            const ptrdiff_t at = static_cast<ptrdiff_t>(y) * width_ + area.left;
-            std::memcpy(shown_.data() + at, pixels + at,
-                        static_cast<size_t>(area.right - area.left) * sizeof(uint32_t));
-        }
     } else {
-        shown_.assign(pixels, pixels + static_cast<ptrdiff_t>(width_) * height_);
+        shown_.resize(static_cast<size_t>(width_) * height_);
         haveFrame_ = true;
+    }
+    for (int y = area.top; y < area.bottom; ++y) {
+        std::memcpy(shown_.data() + static_cast<ptrdiff_t>(y) * width_ + area.left,
+                    pixels + static_cast<ptrdiff_t>(y) * stride + area.left,
+                    static_cast<size_t>(area.right - area.left) * sizeof(uint32_t));
     }
     Send(area);
 }

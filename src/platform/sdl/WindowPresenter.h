@@ -6,19 +6,21 @@
 #include <cstdint>
 #include <vector>
 
-// Puts a fixed-size picture into a window through the window's own pixel buffer, scaled by the
-// largest whole factor the window holds and centred between black bars. Only the block that
-// differs from the last frame is copied and sent to the screen, so an animation step that moves
-// one card costs next to nothing, and a frame that changes nothing costs one comparison.
+// Puts the top-left corner of a picture, of a fixed size, into a window through the window's own
+// pixel buffer, scaled by the largest whole factor the window holds and centred between black bars.
+// Only the block that differs from the last frame is copied and sent to the screen, so an animation
+// step that moves one card costs next to nothing, and a frame that changes nothing costs one
+// comparison.
 class WindowPresenter {
 public:
     WindowPresenter(SDL_Window* window, int width, int height);
 
-    // pixels: width x height words 0x00RRGGBB, row after row.
-    void Show(const uint32_t* pixels);
+    // pixels: words 0x00RRGGBB, row after row, stride words apart; the top-left width x height
+    // of them is shown.
+    void Show(const uint32_t* pixels, int stride);
     // Sends the whole last frame again: the window was uncovered, resized or switched to full screen.
     void Redraw();
-    // Turns window coordinates into picture coordinates; false when they fall outside the picture.
+    // Turns window coordinates into picture coordinates; false when they fall outside what is shown.
     bool ToPicture(int& x, int& y) const;
 
 private:

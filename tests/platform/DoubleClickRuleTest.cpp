@@ -1,0 +1,54 @@
+#include "platform/DoubleClickRule.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Whether a second left press at (x, y), ms after a first at (100, 100), completes a double click.
+bool Second(int x, int y, uint32_t ms = 100)
+{
+    DoubleClickRule rule;
+    rule.Press(1, 100, 100, 5000);
+    return rule.Press(1, x, y, 5000 + ms);
+}
+
+TEST(DoubleClickRuleTest, OnlyTheFourByFourRectangleAroundTheFirstPressCounts)
+{
+    EXPECT_TRUE(Second(100, 100));
+    EXPECT_TRUE(Second(98, 98));
+    EXPECT_TRUE(Second(101, 101));
+    EXPECT_TRUE(Second(98, 101));
+    EXPECT_FALSE(Second(97, 100));
+    EXPECT_FALSE(Second(102, 100));
+    EXPECT_FALSE(Second(100, 97));
+    EXPECT_FALSE(Second(100, 102));
+    // The next thread row.
+    EXPECT_FALSE(Second(100, 116));
+}
+
+TEST(DoubleClickRuleTest, OnlyWithinTheDoubleClickTimeAcrossTheClockWrap)
+{
+    EXPECT_TRUE(Second(100, 100, DoubleClickRule::DefaultTimeMs));
+    EXPECT_FALSE(Second(100, 100, DoubleClickRule::DefaultTimeMs + 1));
+    DoubleClickRule rule(200);
+    rule.Press(1, 10, 10, 0xFFFFFF80u);
+    EXPECT_TRUE(rule.Press(1, 10, 10, 0x40u));
+    rule.Press(1, 10, 10, 1000);
+    EXPECT_FALSE(rule.Press(1, 10, 10, 999)) << "a press from before the first";
+}
+
+TEST(DoubleClickRuleTest, EachPressThatIsNoSecondStartsAPairOfItsOwn)
+{
+    DoubleClickRule rule;
+    EXPECT_FALSE(rule.Press(1, 100, 100, 0));
+    EXPECT_FALSE(rule.Press(1, 100, 116, 100));
+    EXPECT_TRUE(rule.Press(1, 100, 116, 200)) << "the pair starts again on the second row";
+    EXPECT_FALSE(rule.Press(1, 100, 116, 300)) << "a third press is plain";
+    EXPECT_TRUE(rule.Press(1, 100, 116, 400));
+    EXPECT_FALSE(rule.Press(2, 100, 116, 500));
+    EXPECT_FALSE(rule.Press(1, 100, 116, 600)) << "another button came between";
+    rule.Forget();
+    EXPECT_FALSE(rule.Press(1, 100, 116, 700));
+}
+
+} // namespace
