@@ -73,15 +73,20 @@ std::string Stored(std::string_view raw)
 
 bool WritePng(const Picture& picture, const std::string& path)
 {
-    if (!picture.Drawing() || picture.Width() <= 0 || picture.Height() <= 0)
+    return WritePng(picture, path, picture.Width(), picture.Height());
+}
+
+bool WritePng(const Picture& picture, const std::string& path, int width, int height)
+{
+    if (!picture.Drawing() || width <= 0 || height <= 0 || width > picture.Width() ||
+        height > picture.Height())
         return false;
-    const int width = picture.Width();
     std::string raw;
-    raw.reserve(static_cast<size_t>(picture.Height()) * (width * 3 + 1));
-    for (int y = 0; y < picture.Height(); ++y) {
+    raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
+    for (int y = 0; y < height; ++y) {
         // Filter type 0: the row as it is.
         raw += '\0';
-        const uint32_t* in = picture.Data() + static_cast<ptrdiff_t>(y) * width;
+        const uint32_t* in = picture.Data() + static_cast<ptrdiff_t>(y) * picture.Width();
         for (int x = 0; x < width; ++x) {
             raw += static_cast<char>(in[x] >> 16);
             raw += static_cast<char>(in[x] >> 8);
@@ -90,7 +95,7 @@ bool WritePng(const Picture& picture, const std::string& path)
     }
     std::string header;
     PutBigEndian(header, static_cast<uint32_t>(width));
-    PutBigEndian(header, static_cast<uint32_t>(picture.Height()));
+    PutBigEndian(header, static_cast<uint32_t>(height));
     // 8 bits a channel, RGB, deflate, adaptive filtering, no interlace.
     header += std::string("\x08\x02\x00\x00\x00", 5);
     std::string png = "\x89PNG\r\n\x1A\n";

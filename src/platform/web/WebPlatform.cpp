@@ -242,8 +242,11 @@ void WebPlatform::Press(int button, long cssX, long cssY)
 {
     double x = 0;
     double y = 0;
-    if (!ToPicture(cssX, cssY, x, y))
+    if (!ToPicture(cssX, cssY, x, y)) {
+        // A press that reaches nothing cannot be the first half of a double click.
+        doubleClick_.Forget();
         return;
+    }
     // Judged in the pointer's own pixels, as the desktop judges it in the screen's.
     const bool second =
         doubleClick_.Press(button, static_cast<int>(cssX), static_cast<int>(cssY), GetTickCount());
