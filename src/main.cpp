@@ -109,10 +109,11 @@ int main(int argc, char** argv)
         std::printf("pakaponta %s\n", PAKAPONTA_VERSION);
         return 0;
     }
+    int status = 1;
     try {
-        return Run(*line);
+        status = Run(*line);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pakaponta: %s\n", e.what());
-        return 1;
     }
+    return ProgramEnded(status);
 }

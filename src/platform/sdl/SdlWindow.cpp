@@ -9,3 +9,8 @@ std::unique_ptr<Platform> OpenWindow()
     sdl->SetAudio(std::make_unique<SdlAudio>());
     return sdl;
 }
+
+int ProgramEnded(int status)
+{
+    return status;
+}

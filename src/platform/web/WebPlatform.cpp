@@ -66,6 +66,14 @@ EM_JS(void, pakaponta_put_rows, (const uint8_t* rgba, int width, int top, int bo
 EM_JS(void, pakaponta_alert, (const char* text), { window.alert(UTF8ToString(text)); });
 // clang-format on
 
+bool slept = false;
+
+void Sleep(double ms)
+{
+    slept = true;
+    pakaponta_sleep(ms);
+}
+
 WebPlatform* Owner(void* userData)
 {
     return static_cast<WebPlatform*>(userData);
@@ -158,6 +166,11 @@ WebPlatform::~WebPlatform()
     emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, nullptr);
 }
 
+bool WebPlatform::HasSlept()
+{
+    return slept;
+}
+
 void WebPlatform::SetAudio(std::unique_ptr<AudioOutput> audio)
 {
     audio_ = audio ? std::move(audio) : std::make_unique<NullAudio>();
@@ -216,13 +229,13 @@ void WebPlatform::WaitForEvent(uint32_t deadline)
         return;
     const int32_t remaining = static_cast<int32_t>(deadline - GetTickCount());
     if (remaining > 0)
-        pakaponta_sleep(remaining);
+        Sleep(remaining);
 }
 
 void WebPlatform::WaitForEventForever()
 {
     if (queue_.empty())
-        pakaponta_sleep(-1);
+        Sleep(-1);
 }
 
 void WebPlatform::MessageBox(std::string_view title, std::string_view text)

@@ -22,6 +22,8 @@ public:
     WebPlatform& operator=(const WebPlatform&) = delete;
 
     void SetAudio(std::unique_ptr<AudioOutput> audio);
+    // Whether the program has slept: after that, main's return no longer ends it for the page.
+    static bool HasSlept();
 
     uint32_t GetTickCount() override;
     void SetEventSink(EventSink* sink) override { sink_ = sink; }
