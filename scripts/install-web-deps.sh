@@ -31,7 +31,7 @@ if ! NODE_PATH=/usr/share/nodejs node -e "require('acorn')" 2>/dev/null; then
 fi
 
 # Changing how FreeType is built changes this, so that an older build is made again.
-recipe="freetype 2.12.1 debian, curves flattened as on 64-bit x86, no zlib png bzip2 brotli harfbuzz"
+recipe="freetype $(dpkg-query -W -f='${source:Version}' libfreetype6), curves flattened as on 64-bit x86, no zlib png bzip2 brotli harfbuzz"
 [ -f "$freetype_prefix/lib/libfreetype.a" ] && [ "$(cat "$freetype_prefix/recipe" 2>/dev/null)" = "$recipe" ] && exit 0
 
 # FreeType from the source of the very version the native build links, Debian's patches applied, so
@@ -51,7 +51,9 @@ rm -rf "$freetype_prefix"
 work=$deps_dir/freetype-src
 rm -rf "$work"
 mkdir -p "$work"
-(cd "$work" && apt-get source --download-only freetype >/dev/null && dpkg-source --no-check -x ./freetype_*.dsc src >/dev/null)
+version=$(dpkg-query -W -f='${source:Version}' libfreetype6)
+(cd "$work" && apt-get source --download-only "freetype=$version" >/dev/null &&
+    dpkg-source --no-check -x ./freetype_*.dsc src >/dev/null)
 # The Debian package keeps the library in a folder of its own beside the demos and docs.
 source=$work/src
 [ -f "$source/CMakeLists.txt" ] || source=$(dirname "$(find "$work/src" -maxdepth 2 -name CMakeLists.txt | head -n 1)")
