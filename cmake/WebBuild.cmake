@@ -89,7 +89,7 @@ add_dependencies(pakaponta web_data)
 # Asyncify lets every wait hand the browser its turn; the saved stack must hold the deepest nesting
 # of waits (a whole game runs inside the handler of the key that started it).
 target_link_options(pakaponta PRIVATE -sENVIRONMENT=web -sASYNCIFY -sASYNCIFY_STACK_SIZE=1048576
-    "-sASYNCIFY_IMPORTS=['pakaponta_sleep']" --preload-file ${STAGE_DIR}@/)
+    "-sASYNCIFY_IMPORTS=['pakaponta_sleep','pakaponta_await_paint']" --preload-file ${STAGE_DIR}@/)
 set(HOST_JS ${WEB_SOURCE_DIR}/host.js)
 if(EXISTS ${HOST_JS})
     # The page's script tells in its first line whether it is a library or a script run first.

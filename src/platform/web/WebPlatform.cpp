@@ -39,6 +39,13 @@ EM_JS(void, pakaponta_sleep, (double ms), {
     });
 });
 
+// Returns once the browser has painted: the page shows a frame only when the program lets it.
+EM_JS(void, pakaponta_await_paint, (), {
+    Asyncify.handleSleep(function(wakeUp) {
+        requestAnimationFrame(function() { setTimeout(wakeUp, 0); });
+    });
+});
+
 EM_JS(void, pakaponta_wake, (), {
     if (Module.pakapontaWake)
         Module.pakapontaWake();
@@ -210,6 +217,11 @@ void WebPlatform::Present(const Picture& picture)
         }
     }
     pakaponta_put_rows(rgba_.data(), ClientWidth, top, bottom);
+    // The loading screen is up while the data is read, before the program first waits.
+    if (!painted_) {
+        painted_ = true;
+        pakaponta_await_paint();
+    }
 }
 
 void WebPlatform::PumpEvents()

@@ -61,4 +61,5 @@ private:
     std::vector<uint32_t> shown_;
     std::vector<uint8_t> rgba_;
     bool minimized_ = false;
+    bool painted_ = false;
 };
