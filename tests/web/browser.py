@@ -127,7 +127,9 @@ class Browser:
         return result["result"].get("value")
 
     def open(self, url):
+        """Navigates and waits until the new document is parsed (the old one answers until then)."""
         self.call("Page.navigate", url=url)
+        self.wait_for("the page " + url, f"location.href === {json.dumps(url)} && document.readyState !== 'loading'")
 
     def wait_for(self, what, expression, timeout=20.0):
         deadline = time.time() + timeout

@@ -197,6 +197,10 @@ def sound(page):
     lengths = page.evaluate("Promise.all(Object.values(Module.pakaSound.effects)).then("
                             "function (b) { return b.map(function (x) { return x ? x.duration : 0; }); })")
     check(lengths and all(length > 0.05 for length in lengths), f"every effect played decodes: {lengths}")
+    # With no margin for the switch, M mutes: both the effects and the music.
+    page.key("m", "KeyM", 77, "m")
+    check(page.evaluate("Module.pakaSound.gain.gain.value === 0 && Module.pakaSound.music.muted"),
+          "M mutes the effects and the music")
 
 
 def main():
