@@ -55,24 +55,4 @@ TEST(PngAlphaTest, UntouchedPixelsAreClearPaintedOnesOpaqueAndHalfCoveredOnesHal
     EXPECT_FALSE(WritePngWithAlpha(onBlack, onWhite, "/nonexistent-folder/icon.png"));
 }
 
-// A screenshot is the part of the picture that the window shows.
-TEST(PngCornerTest, WritesOnlyTheTopLeftCornerRowByRow)
-{
-    Picture picture(&SharedFonts(), 3, 2);
-    picture.Clear();
-    picture.SetPixel(2, 0, Rgb(0, 0, 255));
-    picture.SetPixel(0, 1, Rgb(255, 0, 0));
-    const std::string path = testing::TempDir() + "png_corner_test.png";
-    ASSERT_TRUE(WritePng(picture, path, 2, 2));
-    int width = 0;
-    int height = 0;
-    const std::vector<uint8_t> rgba = ReadRgba(path, width, height);
-    std::remove(path.c_str());
-    ASSERT_EQ(width, 2);
-    ASSERT_EQ(height, 2);
-    EXPECT_EQ((std::vector<uint8_t>(rgba.begin() + 8, rgba.begin() + 12)),
-              (std::vector<uint8_t>{255, 0, 0, 255}));
-    EXPECT_FALSE(WritePng(picture, path, 4, 2)) << "larger than the picture";
-}
-
 } // namespace
