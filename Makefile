@@ -3,12 +3,12 @@ BUILD ?= build
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-asan deps configure build install clean
+.PHONY: run test test-asan deps configure build web install clean
 
 run: build
 	$(BUILD)/bin/pakaponta
 
-test: build
+test: build web
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The suite again under AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan (the asan
@@ -27,9 +27,18 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
+# The page (build-web/site: serve it with `python3 -m http.server -d build-web/site`) and the same
+# program for Node (build-web/node/pakaponta.js), from the native build's tools and data.
+WEB_BUILD ?= build-web
+web: build
+	@./scripts/install-web-deps.sh $(abspath $(WEB_BUILD))/deps
+	@emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DPAKAPONTA_NATIVE_BIN=$(abspath $(BUILD))/bin \
+		-DPAKAPONTA_WEB_DEPS=$(abspath $(WEB_BUILD))/deps > /dev/null
+	cmake --build $(WEB_BUILD) -j$(JOBS)
+
 # The program, its data, a desktop entry and the icons under PREFIX (make install PREFIX=~/.local).
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WEB_BUILD)

@@ -5,9 +5,8 @@
 #include "platform/PngWriter.h"
 #include "platform/ProgramExit.h"
 #include "platform/StartupLog.h"
+#include "platform/Window.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "platform/sdl/SdlAudio.h"
-#include "platform/sdl/SdlPlatform.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
 #include "shell/Game.h"
@@ -42,10 +41,7 @@ std::unique_ptr<Platform> MakePlatform(const CommandLine& line)
             headless->LoadScript(line.script);
         return headless;
     }
-    auto sdl = std::make_unique<SdlPlatform>();
-    // The mixer opens on the SDL the window started; without a sound device it stays silent.
-    sdl->SetAudio(std::make_unique<SdlAudio>());
-    return sdl;
+    return OpenWindow();
 }
 
 // Ends the program the K-th time it waits for the player in the given state.
@@ -113,10 +109,11 @@ int main(int argc, char** argv)
         std::printf("pakaponta %s\n", PAKAPONTA_VERSION);
         return 0;
     }
+    int status = 1;
     try {
-        return Run(*line);
+        status = Run(*line);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pakaponta: %s\n", e.what());
-        return 1;
     }
+    return ProgramEnded(status);
 }

@@ -9,7 +9,7 @@
 
 struct FT_LibraryRec_;
 
-// The two Gothic faces, found through fontconfig and rendered with FreeType. The program makes one
+// The two Gothic faces, rendered with FreeType from the files the platform names. The program makes one
 // and hands it to every picture that draws.
 class FontEngine {
 public:

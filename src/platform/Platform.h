@@ -14,8 +14,8 @@ constexpr int ClientWidth = 800;
 constexpr int ClientHeight = 600;
 
 // Everything the game needs from the machine: a window, a millisecond clock, event pumping, a
-// message box and sound. Two implementations: a real SDL window and a headless one with a virtual
-// clock for tests and the simulator.
+// message box and sound. Three implementations: a real SDL window, a web page's canvas, and a
+// headless one with a virtual clock for tests and the simulator.
 class Platform {
 public:
     virtual ~Platform() = default;

@@ -1,9 +1,23 @@
 #include "platform/headless/HeadlessScript.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <sstream>
 
 namespace {
+
+// Not std::from_chars: the web build's C++ library reads no floating-point numbers with it. A sign
+// must be a minus, as from_chars has it.
+bool ParseWord(const std::string& word, double& value)
+{
+    if (word.empty() || word[0] == '+')
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(word.c_str(), &end);
+    return errno == 0 && end == word.c_str() + word.size();
+}
 
 template <typename Number> bool ParseWord(const std::string& word, Number& value)
 {

@@ -1,0 +1,330 @@
+#include "platform/web/WebPlatform.h"
+
+#include "platform/EventSink.h"
+#include "platform/NullAudio.h"
+#include "platform/Picture.h"
+#include "platform/web/WebKeyMap.h"
+
+#include <cmath>
+#include <cstring>
+#include <emscripten.h>
+#include <emscripten/html5.h>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+constexpr const char* Canvas = "#canvas";
+
+// Sleeps until ms have passed (forever when negative) or an input wakes it: Asyncify saves the
+// program's stack, the browser runs its events, and the program goes on where it stopped.
+// An input wakes it through a fresh task, never from inside the input's own callback, which runs
+// on the program's code.
+// clang-format off
+EM_JS(void, pakaponta_sleep, (double ms), {
+    Asyncify.handleSleep(function(wakeUp) {
+        var timer = 0;
+        var wake = function() {
+            if (Module.pakapontaWake !== ring)
+                return;
+            Module.pakapontaWake = null;
+            clearTimeout(timer);
+            wakeUp();
+        };
+        var ring = function() { setTimeout(wake, 0); };
+        Module.pakapontaWake = ring;
+        if (ms >= 0)
+            timer = setTimeout(wake, ms);
+    });
+});
+
+// Returns once the browser has painted: the page shows a frame only when the program lets it.
+EM_JS(void, pakaponta_await_paint, (), {
+    Asyncify.handleSleep(function(wakeUp) {
+        requestAnimationFrame(function() { setTimeout(wakeUp, 0); });
+    });
+});
+
+EM_JS(void, pakaponta_wake, (), {
+    if (Module.pakapontaWake)
+        Module.pakapontaWake();
+});
+
+// The right button plays a part in the game: the canvas shows no menu of its own.
+EM_JS(int, pakaponta_open_canvas, (int width, int height), {
+    var canvas = Module['canvas'];
+    if (!canvas || !canvas.getContext)
+        return 0;
+    canvas.width = width;
+    canvas.height = height;
+    canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
+    Module.pakapontaContext = canvas.getContext('2d');
+    Module.pakapontaImage = Module.pakapontaContext.createImageData(width, height);
+    return 1;
+});
+
+EM_JS(void, pakaponta_put_rows, (const uint8_t* rgba, int width, int top, int bottom), {
+    var image = Module.pakapontaImage;
+    image.data.set(HEAPU8.subarray(rgba + top * width * 4, rgba + bottom * width * 4), top * width * 4);
+    Module.pakapontaContext.putImageData(image, 0, 0, 0, top, width, bottom - top);
+});
+
+EM_JS(void, pakaponta_alert, (const char* text), { window.alert(UTF8ToString(text)); });
+// clang-format on
+
+bool slept = false;
+
+void Sleep(double ms)
+{
+    slept = true;
+    pakaponta_sleep(ms);
+}
+
+WebPlatform* Owner(void* userData)
+{
+    return static_cast<WebPlatform*>(userData);
+}
+
+EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* userData)
+{
+    // The browser's own shortcuts stay the browser's.
+    if (event->ctrlKey || event->metaKey || event->altKey)
+        return EM_FALSE;
+    const int code = VirtualKeyCode(event->keyCode, event->code);
+    if (code == 0)
+        return EM_FALSE;
+    Owner(userData)->Queue({WebPlatform::Input::Kind::Key, code});
+    // The arrows, Space and Backspace would otherwise scroll the page or leave it.
+    return EM_TRUE;
+}
+
+int GameButton(unsigned short button)
+{
+    switch (button) {
+    case 0:
+        return 1;
+    case 1:
+        return 4;
+    case 2:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void* userData)
+{
+    const int button = GameButton(event->button);
+    if (button == 0)
+        return EM_FALSE;
+    Owner(userData)->Press(button, event->targetX, event->targetY);
+    return EM_TRUE;
+}
+
+EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void* userData)
+{
+    Owner(userData)->Move(event->targetX, event->targetY);
+    return EM_FALSE;
+}
+
+// A tap is a left click where the finger lands; the browser then makes no mouse events of it.
+EM_BOOL OnTouchStart(int, const EmscriptenTouchEvent* event, void* userData)
+{
+    for (int i = 0; i < event->numTouches; ++i) {
+        const EmscriptenTouchPoint& touch = event->touches[i];
+        if (touch.isChanged) {
+            Owner(userData)->Move(touch.targetX, touch.targetY);
+            Owner(userData)->Press(1, touch.targetX, touch.targetY);
+            break;
+        }
+    }
+    return EM_TRUE;
+}
+
+EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* userData)
+{
+    Owner(userData)->Queue({WebPlatform::Input::Kind::Visibility, event->hidden ? 1 : 0});
+    return EM_FALSE;
+}
+
+} // namespace
+
+WebPlatform::WebPlatform(std::unique_ptr<AudioOutput> audio)
+    : audio_(audio ? std::move(audio) : std::make_unique<NullAudio>()),
+      shown_(static_cast<size_t>(ClientWidth) * ClientHeight, 0xFFFFFFFF),
+      rgba_(static_cast<size_t>(ClientWidth) * ClientHeight * 4, 0xFF)
+{
+    if (!pakaponta_open_canvas(ClientWidth, ClientHeight))
+        throw std::runtime_error("The page has no canvas to draw on.");
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, EM_TRUE, OnKeyDown);
+    emscripten_set_mousedown_callback(Canvas, this, EM_TRUE, OnMouseDown);
+    emscripten_set_mousemove_callback(Canvas, this, EM_TRUE, OnMouseMove);
+    emscripten_set_touchstart_callback(Canvas, this, EM_TRUE, OnTouchStart);
+    emscripten_set_visibilitychange_callback(this, EM_TRUE, OnVisibility);
+}
+
+WebPlatform::~WebPlatform()
+{
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, nullptr);
+    emscripten_set_mousedown_callback(Canvas, nullptr, EM_TRUE, nullptr);
+    emscripten_set_mousemove_callback(Canvas, nullptr, EM_TRUE, nullptr);
+    emscripten_set_touchstart_callback(Canvas, nullptr, EM_TRUE, nullptr);
+    emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, nullptr);
+}
+
+bool WebPlatform::HasSlept()
+{
+    return slept;
+}
+
+void WebPlatform::SetAudio(std::unique_ptr<AudioOutput> audio)
+{
+    audio_ = audio ? std::move(audio) : std::make_unique<NullAudio>();
+}
+
+uint32_t WebPlatform::GetTickCount()
+{
+    return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
+}
+
+void WebPlatform::Present(const Picture& picture)
+{
+    // A picture that does not draw holds no pixels: the canvas keeps what it shows.
+    if (picture.Width() < ClientWidth || picture.Height() < ClientHeight || !picture.Data())
+        return;
+    const size_t rowPixels = ClientWidth;
+    auto row = [&picture](int y) { return picture.Data() + static_cast<ptrdiff_t>(y) * picture.Width(); };
+    auto same = [&](int y) {
+        return std::memcmp(row(y), shown_.data() + y * rowPixels, rowPixels * sizeof(uint32_t)) == 0;
+    };
+    int top = 0;
+    while (top < ClientHeight && same(top))
+        ++top;
+    if (top == ClientHeight)
+        return;
+    int bottom = ClientHeight;
+    while (same(bottom - 1))
+        --bottom;
+    for (int y = top; y < bottom; ++y) {
+        const uint32_t* in = row(y);
+        std::memcpy(shown_.data() + y * rowPixels, in, rowPixels * sizeof(uint32_t));
+        uint8_t* out = rgba_.data() + y * rowPixels * 4;
+        for (size_t x = 0; x < rowPixels; ++x, out += 4) {
+            out[0] = static_cast<uint8_t>(in[x] >> 16);
+            out[1] = static_cast<uint8_t>(in[x] >> 8);
+            out[2] = static_cast<uint8_t>(in[x]);
+        }
+    }
+    pakaponta_put_rows(rgba_.data(), ClientWidth, top, bottom);
+    // The loading screen is up while the data is read, before the program first waits.
+    if (!painted_) {
+        painted_ = true;
+        pakaponta_await_paint();
+    }
+}
+
+void WebPlatform::PumpEvents()
+{
+    // Each input leaves the queue before it is delivered: the game may pump again from inside a
+    // handler, or end the program by throwing.
+    while (!queue_.empty()) {
+        const Input input = queue_.front();
+        queue_.pop_front();
+        Deliver(input);
+    }
+}
+
+void WebPlatform::WaitForEvent(uint32_t deadline)
+{
+    if (!queue_.empty())
+        return;
+    const int32_t remaining = static_cast<int32_t>(deadline - GetTickCount());
+    if (remaining > 0)
+        Sleep(remaining);
+}
+
+void WebPlatform::WaitForEventForever()
+{
+    if (queue_.empty())
+        Sleep(-1);
+}
+
+void WebPlatform::MessageBox(std::string_view title, std::string_view text)
+{
+    const std::string message = std::string(title) + ": " + std::string(text);
+    std::cerr << message << '\n';
+    pakaponta_alert(message.c_str());
+}
+
+void WebPlatform::Queue(const Input& input)
+{
+    queue_.push_back(input);
+    pakaponta_wake();
+}
+
+void WebPlatform::Press(int button, long cssX, long cssY)
+{
+    double x = 0;
+    double y = 0;
+    if (!ToPicture(cssX, cssY, x, y)) {
+        // A press that reaches nothing cannot be the first half of a double click.
+        doubleClick_.Forget();
+        return;
+    }
+    // Judged in the pointer's own pixels, as the desktop judges it in the screen's.
+    const bool second =
+        doubleClick_.Press(button, static_cast<int>(cssX), static_cast<int>(cssY), GetTickCount());
+    if (second && button == 1)
+        Queue({Input::Kind::DoubleClick});
+    else
+        Queue({Input::Kind::Press, button, x, y});
+}
+
+void WebPlatform::Move(long cssX, long cssY)
+{
+    double x = 0;
+    double y = 0;
+    if (ToPicture(cssX, cssY, x, y))
+        Queue({Input::Kind::Move, 0, x, y});
+}
+
+bool WebPlatform::ToPicture(long cssX, long cssY, double& x, double& y) const
+{
+    double width = 0;
+    double height = 0;
+    if (emscripten_get_element_css_size(Canvas, &width, &height) != EMSCRIPTEN_RESULT_SUCCESS || width <= 0 ||
+        height <= 0) {
+        return false;
+    }
+    x = std::floor(static_cast<double>(cssX) * ClientWidth / width);
+    y = std::floor(static_cast<double>(cssY) * ClientHeight / height);
+    return x >= 0 && y >= 0 && x < ClientWidth && y < ClientHeight;
+}
+
+void WebPlatform::Deliver(const Input& input)
+{
+    if (!sink_)
+        return;
+    switch (input.kind) {
+    case Input::Kind::Key:
+        sink_->KeyDown(input.code);
+        break;
+    case Input::Kind::Press:
+        sink_->MouseDown(input.code, input.x, input.y);
+        break;
+    case Input::Kind::DoubleClick:
+        sink_->DblClick();
+        break;
+    case Input::Kind::Move:
+        sink_->MouseMove(input.x, input.y);
+        break;
+    case Input::Kind::Visibility:
+        // A hidden tab is the page's minimized window: the music pauses until it shows again.
+        if ((input.code != 0) != minimized_) {
+            minimized_ = input.code != 0;
+            sink_->Resize(minimized_);
+        }
+        break;
+    }
+}

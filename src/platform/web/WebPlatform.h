@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/AudioOutput.h"
+#include "platform/DoubleClickRule.h"
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+// The web page: the picture on the page's canvas (Module.canvas), input from the browser's events
+// turned into those of the game's original platform, and waits that hand the browser its turn.
+// Every wait sleeps through Asyncify until its deadline or the next input; the program's own stack,
+// nested waits and all, stays where it was meanwhile.
+class WebPlatform : public Platform {
+public:
+    // Throws std::runtime_error when the page has no canvas.
+    explicit WebPlatform(std::unique_ptr<AudioOutput> audio = nullptr);
+    ~WebPlatform() override;
+    WebPlatform(const WebPlatform&) = delete;
+    WebPlatform& operator=(const WebPlatform&) = delete;
+
+    void SetAudio(std::unique_ptr<AudioOutput> audio);
+    // Whether the program has slept: after that, main's return no longer ends it for the page.
+    static bool HasSlept();
+
+    uint32_t GetTickCount() override;
+    void SetEventSink(EventSink* sink) override { sink_ = sink; }
+    void ShowWindow() override {}
+    void Present(const Picture& picture) override;
+    void PumpEvents() override;
+    void WaitForEvent(uint32_t deadline) override;
+    void WaitForEventForever() override;
+    void MessageBox(std::string_view title, std::string_view text) override;
+    AudioOutput& Audio() override { return *audio_; }
+
+    // What the browser's callbacks queue; delivered by PumpEvents, in order.
+    struct Input {
+        enum class Kind { Key, Press, DoubleClick, Move, Visibility } kind;
+        int code = 0;
+        double x = 0;
+        double y = 0;
+    };
+    // From the browser's callbacks: queues the input and ends the current wait.
+    void Queue(const Input& input);
+    // A press of a mouse button (1 left, 2 right, 4 middle) at a point of the canvas in CSS pixels.
+    void Press(int button, long cssX, long cssY);
+    void Move(long cssX, long cssY);
+
+private:
+    // The canvas point in picture pixels; false outside the picture.
+    bool ToPicture(long cssX, long cssY, double& x, double& y) const;
+    void Deliver(const Input& input);
+
+    EventSink* sink_ = nullptr;
+    std::unique_ptr<AudioOutput> audio_;
+    std::deque<Input> queue_;
+    DoubleClickRule doubleClick_;
+    // The frame on the canvas, to send the browser only the rows that changed.
+    std::vector<uint32_t> shown_;
+    std::vector<uint8_t> rgba_;
+    bool minimized_ = false;
+    bool painted_ = false;
+};
