@@ -10,9 +10,10 @@ The native program runs in a window on its own Xvfb; it counts as the program's 
 server's (which copies each frame into the screen). The page runs in headless Chromium; it counts
 as the CPU time of all Chromium's processes, and of the page's main thread alone (DevTools'
 TaskDuration). Frames are the window's SDL_UpdateWindowSurface(Rects) calls (counted by a small
-library preloaded into the program, which also times them) and the page's putImageData calls
-(counted and timed by a script the page gets before its own). The clocks start once the title
-first waits, so loading the data and fonts, which only the drawn run does, is left out.
+library preloaded into the program, which also times them) and the page's putImageData calls on
+the canvas's offscreen twin (counted and timed by a script the page gets before its own). The
+clocks start once the title first waits, so loading the data and fonts, which only the drawn run
+does, is left out.
 """
 import argparse
 import json
@@ -78,8 +79,8 @@ int SDL_UpdateWindowSurface(void* window) {
 PAGE_JS = r"""
 (function () {
   var m = window.__measure = {phase: 'loading', frames: 0, putMs: [], startMs: 0, endMs: 0};
-  var put = CanvasRenderingContext2D.prototype.putImageData;
-  CanvasRenderingContext2D.prototype.putImageData = function () {
+  var put = OffscreenCanvasRenderingContext2D.prototype.putImageData;
+  OffscreenCanvasRenderingContext2D.prototype.putImageData = function () {
     var start = performance.now();
     put.apply(this, arguments);
     if (m.phase === 'title') { m.frames++; m.putMs.push(performance.now() - start); }

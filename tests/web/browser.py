@@ -1,5 +1,6 @@
 """Headless Chromium driven through its DevTools protocol, the site served from localhost."""
 
+import base64
 import http.server
 import json
 import os
@@ -31,10 +32,24 @@ def skip_reason(site):
     return None
 
 
+# The program draws on the canvas's offscreen twin; the element itself cannot be read.
+CONTEXT = "Module.pakapontaContext"
+
+
 def pixel_is(x, y, rgb):
     """A page expression: the canvas's pixel at (x, y) is 0xRRGGBB."""
-    return (f"(Array.from(document.getElementById('canvas').getContext('2d').getImageData({x}, {y}, 1, 1)"
+    return (f"(!!{CONTEXT} && Array.from({CONTEXT}.getImageData({x}, {y}, 1, 1)"
             f".data).slice(0, 3).join() === '{rgb >> 16},{(rgb >> 8) & 255},{rgb & 255}')")
+
+
+def canvas_png(session, path):
+    """Writes what the canvas shows to path as a PNG file."""
+    data = session.evaluate(
+        f"{CONTEXT}.canvas.convertToBlob().then(function (blob) {{ return new Promise(function (done) {{"
+        " var reader = new FileReader(); reader.onload = function () { done(reader.result); };"
+        " reader.readAsDataURL(blob); }); })")
+    with open(path, "wb") as file:
+        file.write(base64.b64decode(data.split(",", 1)[1]))
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
@@ -127,6 +142,11 @@ class Session:
     def tap(self, x, y):
         self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
         self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
+    def screenshot(self, path):
+        """Writes what the page shows on screen to path as a PNG file."""
+        with open(path, "wb") as file:
+            file.write(base64.b64decode(self.call("Page.captureScreenshot", format="png")["data"]))
 
     def close(self):
         if getattr(self, "ws", None):

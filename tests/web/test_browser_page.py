@@ -8,7 +8,6 @@ usage: test_browser_page.py --site DIR --native DIR [--node DIR --source DIR]   
 """
 
 import argparse
-import base64
 import os
 import subprocess
 import sys
@@ -26,9 +25,9 @@ HAND_Y = 520
 ROW_X = 300
 # Every frame put on the canvas: when, and whether the title's cursor is in it.
 FRAME_PROBE = """
-  var put = CanvasRenderingContext2D.prototype.putImageData;
+  var put = OffscreenCanvasRenderingContext2D.prototype.putImageData;
   window.frames_ = [];
-  CanvasRenderingContext2D.prototype.putImageData = function (image) {
+  OffscreenCanvasRenderingContext2D.prototype.putImageData = function (image) {
     put.apply(this, arguments);
     var d = image.data, at = (440 * image.width + 155) * 4;
     frames_.push([performance.now(), d[at] === 255 && d[at + 1] === 176 && d[at + 2] === 0]);
@@ -56,8 +55,7 @@ def settle(page):
 
 def view(page):
     """The thread view's pixels, which show the selected thread."""
-    return page.evaluate("document.getElementById('canvas').getContext('2d')"
-                         ".getImageData(69, 203, 550, 236).data.join()")
+    return page.evaluate(f"{browser.CONTEXT}.getImageData(69, 203, 550, 236).data.join()")
 
 
 def title(page, native):
@@ -70,11 +68,10 @@ def title(page, native):
     page.open(f"?seed={SEED}")
     page.wait_for("the title", "frames_.some(function (f) { return f[1]; })", timeout=60)
     settle(page)
-    png = page.evaluate("document.getElementById('canvas').toDataURL()").split(",")[1]
-    with tempfile.NamedTemporaryFile(suffix=".png") as file:
-        file.write(base64.b64decode(png))
-        file.flush()
-        _, _, canvas = browser.read_png(file.name)
+    with tempfile.TemporaryDirectory() as folder:
+        # What the screen shows, not only what the program drew: the frame must reach the page.
+        page.screenshot(os.path.join(folder, "page.png"))
+        _, _, canvas = browser.read_png(os.path.join(folder, "page.png"))
     differing = sum(canvas[y * 800 + x] != pixels[y * width + x] for y in range(600) for x in range(800))
     check(differing == 0, f"{differing} pixels of the title differ from the native screenshot")
     check(page.evaluate(CANVAS_BOX) == [0, 0, 800, 600], "the canvas fills an 800 x 600 viewport")

@@ -9,7 +9,6 @@ usage: test_web_platform.py --site DIR --native DIR [--node DIR --source DIR]   
 """
 
 import argparse
-import base64
 import os
 import subprocess
 import sys
@@ -39,10 +38,8 @@ def native_frame(native, folder, script):
 
 
 def canvas(page, folder):
-    data = page.evaluate("document.getElementById('canvas').toDataURL('image/png')")
     path = os.path.join(folder, "canvas.png")
-    with open(path, "wb") as file:
-        file.write(base64.b64decode(data.split(",", 1)[1]))
+    browser.canvas_png(page, path)
     return browser.read_png(path)
 
 

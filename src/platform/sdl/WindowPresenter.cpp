@@ -1,5 +1,7 @@
 #include "platform/sdl/WindowPresenter.h"
 
+#include "platform/ChangedArea.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -8,51 +10,6 @@ namespace {
 bool Empty(const Rect& r)
 {
     return r.left >= r.right || r.top >= r.bottom;
-}
-
-// The smallest block of the width x height corner holding every pixel where the two frames differ;
-// empty when they are equal. before is packed, after has rows stride words apart.
-Rect Difference(const uint32_t* before, const uint32_t* after, int stride, int width, int height)
-{
-    const size_t rowBytes = static_cast<size_t>(width) * sizeof(uint32_t);
-    auto row = [](const uint32_t* frame, int pitch, int y) {
-        return frame + static_cast<ptrdiff_t>(y) * pitch;
-    };
-    auto same = [&](int y) {
-        return std::memcmp(row(before, width, y), row(after, stride, y), rowBytes) == 0;
-    };
-    int top = 0;
-    while (top < height && same(top))
-        ++top;
-    if (top == height)
-        return {};
-    int bottom = height;
-    while (same(bottom - 1))
-        --bottom;
-    // Columns are compared a block at a time; only the block with the first change is walked.
-    constexpr int Block = 16;
-    const size_t blockBytes = Block * sizeof(uint32_t);
-    int left = width;
-    int right = 0;
-    for (int y = top; y < bottom; ++y) {
-        if (same(y))
-            continue;
-        const uint32_t* a = row(before, width, y);
-        const uint32_t* b = row(after, stride, y);
-        int l = 0;
-        while (l + Block <= left && std::memcmp(a + l, b + l, blockBytes) == 0)
-            l += Block;
-        while (l < left && a[l] == b[l])
-            ++l;
-        left = l;
-        int r = width;
-        while (r - Block >= right && std::memcmp(a + r - Block, b + r - Block, blockBytes) == 0)
-            r -= Block;
-        while (r > right && a[r - 1] == b[r - 1])
-            --r;
-        right = r;
-    }
-    return {left, top, right, bottom};
 }
 
 } // namespace
@@ -66,7 +23,7 @@ void WindowPresenter::Show(const uint32_t* pixels, int stride)
 {
     Rect area{0, 0, width_, height_};
     if (haveFrame_) {
-        area = Difference(shown_.data(), pixels, stride, width_, height_);
+        area = ChangedArea(shown_.data(), pixels, stride, width_, height_);
         if (Empty(area))
             return;
     } else {

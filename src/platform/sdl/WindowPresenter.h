@@ -8,9 +8,7 @@
 
 // Puts the top-left corner of a picture, of a fixed size, into a window through the window's own
 // pixel buffer, scaled by the largest whole factor the window holds and centred between black bars.
-// Only the block that differs from the last frame is copied and sent to the screen, so an animation
-// step that moves one card costs next to nothing, and a frame that changes nothing costs one
-// comparison.
+// Only the block that differs from the last frame is copied and sent to the screen.
 class WindowPresenter {
 public:
     WindowPresenter(SDL_Window* window, int width, int height);

@@ -1,10 +1,12 @@
 #include "platform/web/WebPlatform.h"
 
+#include "platform/ChangedArea.h"
 #include "platform/EventSink.h"
 #include "platform/NullAudio.h"
 #include "platform/Picture.h"
 #include "platform/web/WebKeyMap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <emscripten.h>
@@ -51,7 +53,9 @@ EM_JS(void, pakaponta_wake, (), {
         Module.pakapontaWake();
 });
 
-// The right button plays a part in the game: the canvas shows no menu of its own.
+// The right button plays a part in the game: the canvas shows no menu of its own. The program draws
+// on the canvas's offscreen twin: its frames go to the screen without the page's own compositing
+// pass, which made a frame cost the browser a third more.
 EM_JS(int, pakaponta_open_canvas, (int width, int height), {
     var canvas = Module['canvas'];
     if (!canvas || !canvas.getContext)
@@ -59,15 +63,21 @@ EM_JS(int, pakaponta_open_canvas, (int width, int height), {
     canvas.width = width;
     canvas.height = height;
     canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
-    Module.pakapontaContext = canvas.getContext('2d');
-    Module.pakapontaImage = Module.pakapontaContext.createImageData(width, height);
+    var surface = canvas.transferControlToOffscreen ? canvas.transferControlToOffscreen() : canvas;
+    Module.pakapontaContext = surface.getContext('2d');
     return 1;
 });
 
-EM_JS(void, pakaponta_put_rows, (const uint8_t* rgba, int width, int top, int bottom), {
+// The image is a view of the program's own memory: nothing is copied before the browser takes the
+// block. Memory that grew is a new buffer, and then the view is made anew.
+EM_JS(void, pakaponta_put_block, (const uint32_t* rgba, int width, int height, int left, int top, int right,
+                                  int bottom), {
     var image = Module.pakapontaImage;
-    image.data.set(HEAPU8.subarray(rgba + top * width * 4, rgba + bottom * width * 4), top * width * 4);
-    Module.pakapontaContext.putImageData(image, 0, 0, 0, top, width, bottom - top);
+    if (!image || image.data.buffer !== HEAPU8.buffer) {
+        image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+        Module.pakapontaImage = image;
+    }
+    Module.pakapontaContext.putImageData(image, 0, 0, left, top, right - left, bottom - top);
 });
 
 EM_JS(void, pakaponta_alert, (const char* text), { window.alert(UTF8ToString(text)); });
@@ -153,7 +163,7 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* us
 WebPlatform::WebPlatform(std::unique_ptr<AudioOutput> audio)
     : audio_(audio ? std::move(audio) : std::make_unique<NullAudio>()),
       shown_(static_cast<size_t>(ClientWidth) * ClientHeight, 0xFFFFFFFF),
-      rgba_(static_cast<size_t>(ClientWidth) * ClientHeight * 4, 0xFF)
+      rgba_(static_cast<size_t>(ClientWidth) * ClientHeight)
 {
     if (!pakaponta_open_canvas(ClientWidth, ClientHeight))
         throw std::runtime_error("The page has no canvas to draw on.");
@@ -193,30 +203,21 @@ void WebPlatform::Present(const Picture& picture)
     // A picture that does not draw holds no pixels: the canvas keeps what it shows.
     if (picture.Width() < ClientWidth || picture.Height() < ClientHeight || !picture.Data())
         return;
-    const size_t rowPixels = ClientWidth;
-    auto row = [&picture](int y) { return picture.Data() + static_cast<ptrdiff_t>(y) * picture.Width(); };
-    auto same = [&](int y) {
-        return std::memcmp(row(y), shown_.data() + y * rowPixels, rowPixels * sizeof(uint32_t)) == 0;
-    };
-    int top = 0;
-    while (top < ClientHeight && same(top))
-        ++top;
-    if (top == ClientHeight)
+    const Rect area = ChangedArea(shown_.data(), picture.Data(), picture.Width(), ClientWidth, ClientHeight);
+    if (area.left >= area.right)
         return;
-    int bottom = ClientHeight;
-    while (same(bottom - 1))
-        --bottom;
-    for (int y = top; y < bottom; ++y) {
-        const uint32_t* in = row(y);
-        std::memcpy(shown_.data() + y * rowPixels, in, rowPixels * sizeof(uint32_t));
-        uint8_t* out = rgba_.data() + y * rowPixels * 4;
-        for (size_t x = 0; x < rowPixels; ++x, out += 4) {
-            out[0] = static_cast<uint8_t>(in[x] >> 16);
-            out[1] = static_cast<uint8_t>(in[x] >> 8);
-            out[2] = static_cast<uint8_t>(in[x]);
-        }
+    for (int y = area.top; y < area.bottom; ++y) {
+        const uint32_t* in = picture.Data() + static_cast<ptrdiff_t>(y) * picture.Width() + area.left;
+        const size_t offset = static_cast<size_t>(y) * ClientWidth + area.left;
+        const int width = area.right - area.left;
+        std::copy_n(in, width, shown_.data() + offset);
+        // The canvas reads bytes R, G, B, A: little-endian words 0xAABBGGRR.
+        uint32_t* out = rgba_.data() + offset;
+        for (int x = 0; x < width; ++x)
+            out[x] = 0xFF000000u | (in[x] & 0xFF00u) | ((in[x] & 0xFFu) << 16) | ((in[x] >> 16) & 0xFFu);
     }
-    pakaponta_put_rows(rgba_.data(), ClientWidth, top, bottom);
+    pakaponta_put_block(rgba_.data(), ClientWidth, ClientHeight, area.left, area.top, area.right,
+                        area.bottom);
     // The loading screen is up while the data is read, before the program first waits.
     if (!painted_) {
         painted_ = true;

@@ -57,9 +57,10 @@ private:
     std::unique_ptr<AudioOutput> audio_;
     std::deque<Input> queue_;
     DoubleClickRule doubleClick_;
-    // The frame on the canvas, to send the browser only the rows that changed.
+    // The frame on the canvas, to send the browser only the block that changed, and the same in the
+    // canvas's byte order.
     std::vector<uint32_t> shown_;
-    std::vector<uint8_t> rgba_;
+    std::vector<uint32_t> rgba_;
     bool minimized_ = false;
     bool painted_ = false;
 };
