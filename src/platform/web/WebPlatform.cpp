@@ -6,7 +6,6 @@
 #include "platform/Picture.h"
 #include "platform/web/WebKeyMap.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <emscripten.h>
@@ -206,15 +205,17 @@ void WebPlatform::Present(const Picture& picture)
     const Rect area = ChangedArea(shown_.data(), picture.Data(), picture.Width(), ClientWidth, ClientHeight);
     if (area.left >= area.right)
         return;
+    const int width = area.right - area.left;
     for (int y = area.top; y < area.bottom; ++y) {
         const uint32_t* in = picture.Data() + static_cast<ptrdiff_t>(y) * picture.Width() + area.left;
         const size_t offset = static_cast<size_t>(y) * ClientWidth + area.left;
-        const int width = area.right - area.left;
-        std::copy_n(in, width, shown_.data() + offset);
+        uint32_t* shown = shown_.data() + offset;
         // The canvas reads bytes R, G, B, A: little-endian words 0xAABBGGRR.
         uint32_t* out = rgba_.data() + offset;
-        for (int x = 0; x < width; ++x)
+        for (int x = 0; x < width; ++x) {
+            shown[x] = in[x];
             out[x] = 0xFF000000u | (in[x] & 0xFF00u) | ((in[x] & 0xFFu) << 16) | ((in[x] >> 16) & 0xFFu);
+        }
     }
     pakaponta_put_block(rgba_.data(), ClientWidth, ClientHeight, area.left, area.top, area.right,
                         area.bottom);
