@@ -5,8 +5,10 @@
 //      --benchmark_report_aggregates_only=true
 #include "board/ThreadCtrl.h"
 #include "events/EventCtrl.h"
+#include "platform/ChangedArea.h"
 #include "platform/FileSystem.h"
 #include "platform/FontEngine.h"
+#include "platform/Platform.h"
 #include "platform/ProgramExit.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "players/CardCtrl.h"
@@ -198,5 +200,20 @@ void BM_FramePopUpStill(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FramePopUpStill)->Unit(benchmark::kMicrosecond);
+
+// What every present pays before it sends anything: finding what changed since the last frame
+// shown, here nothing, so the whole frame is compared.
+void BM_FrameUnchanged(benchmark::State& state)
+{
+    const Picture& pic = Board().game.PictureMain;
+    std::vector<uint32_t> shown(static_cast<size_t>(ClientWidth) * ClientHeight);
+    for (int y = 0; y < ClientHeight; ++y)
+        std::memcpy(shown.data() + y * ClientWidth, pic.Data() + y * PictureWidth,
+                    ClientWidth * sizeof(uint32_t));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            ChangedArea(shown.data(), pic.Data(), PictureWidth, ClientWidth, ClientHeight));
+}
+BENCHMARK(BM_FrameUnchanged)->Unit(benchmark::kMicrosecond);
 
 } // namespace
