@@ -2,7 +2,8 @@
 """The page in headless Chromium: no console error; the title frame is the native program's pixel
 for pixel, filling an 800 x 600 viewport and shown within 3 s; whole-factor scaling with the pointer
 in picture coordinates; Enter, Enter starts a game, a click selects a row, a double click plays the
-card, a tap selects a row; the music and effects decode, and M mutes them.
+card, a tap selects a row; the music and effects decode, a hidden tab stops the music until it
+shows again, and M mutes them.
 
 usage: test_browser_page.py --site DIR --native DIR [--node DIR --source DIR]   (77 = skipped)
 """
@@ -131,6 +132,12 @@ def sound(page):
     lengths = page.evaluate("Promise.all(Object.values(Module.pakaSound.effects)).then("
                             "function (b) { return b.map(function (x) { return x ? x.duration : 0; }); })")
     check(lengths and min(lengths) > 0.05, f"every effect played decodes: {lengths}")
+    # A hidden tab is a minimized window: the music stops, and comes back with the tab.
+    for hidden, what, music in ((True, "stops in a hidden tab", "s.current === null && s.music.paused"),
+                                (False, "comes back with the tab", "s.current !== null && s.playing")):
+        page.evaluate(f"Object.defineProperty(document, 'hidden', {{value: {str(hidden).lower()},"
+                      " configurable: true}); document.dispatchEvent(new Event('visibilitychange'))")
+        page.wait_for("the music " + what, f"(function (s) {{ return {music}; }})(Module.pakaSound)")
     page.key("m", "KeyM", 77, "m")
     check(page.evaluate("Module.pakaSound.gain.gain.value === 0 && Module.pakaSound.music.muted"),
           "M mutes the effects and the music")
