@@ -7,7 +7,6 @@
 #include "platform/web/WebKeyMap.h"
 
 #include <cmath>
-#include <cstring>
 #include <emscripten.h>
 #include <emscripten/html5.h>
 #include <iostream>
@@ -54,7 +53,7 @@ EM_JS(void, pakaponta_wake, (), {
 
 // The right button plays a part in the game: the canvas shows no menu of its own. The program draws
 // on the canvas's offscreen twin: its frames go to the screen without the page's own compositing
-// pass, which made a frame cost the browser a third more.
+// pass, which made a frame cost the browser a quarter more.
 EM_JS(int, pakaponta_open_canvas, (int width, int height), {
     var canvas = Module['canvas'];
     if (!canvas || !canvas.getContext)
