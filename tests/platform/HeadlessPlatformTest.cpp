@@ -60,7 +60,7 @@ protected:
 TEST_F(HeadlessPlatformTest, WaitStopsAtTheNextDueEventOrAtTheDeadline)
 {
     const uint32_t start = platform.GetTickCount();
-    platform.Schedule(start + 300, HeadlessEvent::Key(13));
+    platform.Schedule(start + 300, InputEvent::Key(13));
     platform.WaitForEvent(start + 100);
     EXPECT_EQ(platform.GetTickCount(), start + 100);
     platform.PumpEvents();
@@ -75,7 +75,7 @@ TEST_F(HeadlessPlatformTest, WaitStopsAtTheNextDueEventOrAtTheDeadline)
 
 TEST_F(HeadlessPlatformTest, WaitReturnsAtOnceWhileAnEventIsDue)
 {
-    platform.ScheduleAfter(0, HeadlessEvent::DoubleClick());
+    platform.ScheduleAfter(0, InputEvent::DoubleClick());
     const uint32_t before = platform.GetTickCount();
     platform.WaitForEvent(before + 500);
     EXPECT_EQ(platform.GetTickCount(), before);
@@ -97,7 +97,7 @@ TEST_F(HeadlessPlatformTest, WaitPastItsDeadlineStillLetsTimePass)
 
 TEST_F(HeadlessPlatformTest, ForeverWaitAdvancesToTheNextEventThenEndsTheRun)
 {
-    platform.ScheduleAfter(5000, HeadlessEvent::Close());
+    platform.ScheduleAfter(5000, InputEvent::Close());
     const uint32_t start = platform.GetTickCount();
     platform.WaitForEventForever();
     EXPECT_EQ(platform.GetTickCount(), start + 5000);
@@ -114,10 +114,10 @@ TEST_F(HeadlessPlatformTest, ForeverWaitAdvancesToTheNextEventThenEndsTheRun)
 TEST_F(HeadlessPlatformTest, PumpDeliversOnlyDueEventsInOrder)
 {
     const uint32_t start = platform.GetTickCount();
-    platform.Schedule(start + 20, HeadlessEvent::Click(10, 20, 2));
-    platform.Schedule(start + 10, HeadlessEvent::Key(37));
-    platform.Schedule(start + 20, HeadlessEvent::Move(5, 6));
-    platform.Schedule(start + 30, HeadlessEvent::Minimize());
+    platform.Schedule(start + 20, InputEvent::Click(10, 20, 2));
+    platform.Schedule(start + 10, InputEvent::Key(37));
+    platform.Schedule(start + 20, InputEvent::Move(5, 6));
+    platform.Schedule(start + 30, InputEvent::Minimize());
     platform.AdvanceClock(20);
     platform.PumpEvents();
     EXPECT_EQ(sink.seen, (std::vector<std::string>{"key 37", "click 10 20 2", "move 5 6"}));
@@ -127,7 +127,7 @@ TEST_F(HeadlessPlatformTest, PumpDeliversOnlyDueEventsInOrder)
 TEST_F(HeadlessPlatformTest, EventsScheduledInThePastAreDueAtOnce)
 {
     platform.AdvanceClock(100);
-    platform.Schedule(platform.GetTickCount() - 50, HeadlessEvent::Restore());
+    platform.Schedule(platform.GetTickCount() - 50, InputEvent::Restore());
     platform.PumpEvents();
     EXPECT_EQ(sink.seen, std::vector<std::string>{"restore"});
 }
@@ -136,8 +136,8 @@ TEST_F(HeadlessPlatformTest, KeepsOrderAcrossTheClockWrap)
 {
     platform.AdvanceClock(0xFFFFFFFFu - platform.GetTickCount() - 10);
     const uint32_t beforeWrap = platform.GetTickCount();
-    platform.Schedule(beforeWrap + 30, HeadlessEvent::Key(2));
-    platform.Schedule(beforeWrap + 5, HeadlessEvent::Key(1));
+    platform.Schedule(beforeWrap + 30, InputEvent::Key(2));
+    platform.Schedule(beforeWrap + 5, InputEvent::Key(1));
     platform.WaitForEvent(beforeWrap + 100);
     EXPECT_EQ(platform.GetTickCount(), beforeWrap + 5);
     platform.PumpEvents();
@@ -151,9 +151,9 @@ TEST_F(HeadlessPlatformTest, KeepsOrderAcrossTheClockWrap)
 TEST_F(HeadlessPlatformTest, NestedPumpingDeliversEachEventOnce)
 {
     // The game pumps from inside its handlers; a later event is then delivered by the inner pump.
-    platform.ScheduleAfter(0, HeadlessEvent::Key(13));
-    platform.ScheduleAfter(0, HeadlessEvent::Key(27));
-    platform.ScheduleAfter(0, HeadlessEvent::Key(32));
+    platform.ScheduleAfter(0, InputEvent::Key(13));
+    platform.ScheduleAfter(0, InputEvent::Key(27));
+    platform.ScheduleAfter(0, InputEvent::Key(32));
     sink.onEvent = [&](const std::string& what) {
         if (what == "key 13")
             platform.PumpEvents();
@@ -164,8 +164,8 @@ TEST_F(HeadlessPlatformTest, NestedPumpingDeliversEachEventOnce)
 
 TEST_F(HeadlessPlatformTest, ExitThrownByTheSinkLeavesTheRestQueued)
 {
-    platform.ScheduleAfter(0, HeadlessEvent::Close());
-    platform.ScheduleAfter(0, HeadlessEvent::Key(13));
+    platform.ScheduleAfter(0, InputEvent::Close());
+    platform.ScheduleAfter(0, InputEvent::Key(13));
     sink.onEvent = [](const std::string& what) {
         if (what == "close")
             throw ProgramExit{3};
@@ -203,15 +203,15 @@ TEST(HeadlessScriptTest, ParsesEveryCommand)
     ASSERT_EQ(script.events.size(), 8u);
     EXPECT_EQ(script.events[0].atMs, 0u);
     EXPECT_EQ(script.events[0].event.code, 13);
-    EXPECT_EQ(script.events[1].event.kind, HeadlessEvent::Kind::MouseDown);
+    EXPECT_EQ(script.events[1].event.kind, InputEvent::Kind::MouseDown);
     EXPECT_DOUBLE_EQ(script.events[1].event.x, 147.5);
     EXPECT_EQ(script.events[1].event.code, 1);
     EXPECT_EQ(script.events[2].event.code, 2);
-    EXPECT_EQ(script.events[3].event.kind, HeadlessEvent::Kind::DblClick);
-    EXPECT_EQ(script.events[4].event.kind, HeadlessEvent::Kind::MouseMove);
+    EXPECT_EQ(script.events[3].event.kind, InputEvent::Kind::DblClick);
+    EXPECT_EQ(script.events[4].event.kind, InputEvent::Kind::MouseMove);
     EXPECT_TRUE(script.events[5].event.minimized);
     EXPECT_FALSE(script.events[6].event.minimized);
-    EXPECT_EQ(script.events[7].event.kind, HeadlessEvent::Kind::Close);
+    EXPECT_EQ(script.events[7].event.kind, InputEvent::Kind::Close);
     EXPECT_EQ(script.events[7].atMs, 900u);
 }
 

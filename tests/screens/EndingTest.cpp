@@ -42,7 +42,7 @@ public:
 
     void OkAt(uint32_t afterStart)
     {
-        s.platform.Schedule(s.platform.GetTickCount() + afterStart, HeadlessEvent::Key(KeyEnter));
+        s.platform.Schedule(s.platform.GetTickCount() + afterStart, InputEvent::Key(KeyEnter));
     }
     uint32_t WaitedAt(int state) const { return firstWait.at(state) - start; }
 
@@ -181,8 +181,8 @@ TEST(Ending, AFadedTextLeavesNothingBehind)
     // The right part of the first text, clear of the two texts that follow it.
     PictureProbe probe([&] { lit.push_back(AnyLit(pic, 530, 150, 700, 300)); });
     run.s.platform.SetEventSink(&probe);
-    run.s.platform.ScheduleAfter(schedule[8] + 100, HeadlessEvent::Move(0, 0));
-    run.s.platform.ScheduleAfter(schedule[16] + 100, HeadlessEvent::Move(0, 0));
+    run.s.platform.ScheduleAfter(schedule[8] + 100, InputEvent::Move(0, 0));
+    run.s.platform.ScheduleAfter(schedule[16] + 100, InputEvent::Move(0, 0));
     run.Run(StateEnding);
     EXPECT_EQ(lit, (std::vector<bool>{true, false}));
 }

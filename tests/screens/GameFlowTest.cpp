@@ -240,11 +240,11 @@ GameOutcome PlayWithNoise(bool noise, std::vector<int>& noiseStates)
         if (noise && cardsLeft && players.GetCurrentThread(0) == position &&
             players.GetCurrentCard(0) == slot) {
             for (uint32_t after : {30u, 200u, 700u, 1500u}) {
-                s.platform.ScheduleAfter(after, HeadlessEvent::Key(KeyEnter));
-                s.platform.ScheduleAfter(after, HeadlessEvent::Key(KeyRight));
-                s.platform.ScheduleAfter(after, HeadlessEvent::Click(90, 460));
-                s.platform.ScheduleAfter(after, HeadlessEvent::Click(400, 520));
-                s.platform.ScheduleAfter(after, HeadlessEvent::DoubleClick());
+                s.platform.ScheduleAfter(after, InputEvent::Key(KeyEnter));
+                s.platform.ScheduleAfter(after, InputEvent::Key(KeyRight));
+                s.platform.ScheduleAfter(after, InputEvent::Click(90, 460));
+                s.platform.ScheduleAfter(after, InputEvent::Click(400, 520));
+                s.platform.ScheduleAfter(after, InputEvent::DoubleClick());
             }
         }
         KeyTowardsMove(s);

@@ -87,10 +87,10 @@ TEST(FormMainInput, IsDroppedInTheBusyStatesAndNeverReplayed)
         s.game.GameState = state;
         const int presents = s.platform.PresentCount();
         for (int key : {KeyEnter, KeyDown, KeyRight, KeyEscape, 32})
-            s.platform.ScheduleAfter(0, HeadlessEvent::Key(key));
-        s.platform.ScheduleAfter(0, HeadlessEvent::Click(300, 520));
-        s.platform.ScheduleAfter(0, HeadlessEvent::DoubleClick());
-        s.platform.ScheduleAfter(0, HeadlessEvent::Move(700, 100));
+            s.platform.ScheduleAfter(0, InputEvent::Key(key));
+        s.platform.ScheduleAfter(0, InputEvent::Click(300, 520));
+        s.platform.ScheduleAfter(0, InputEvent::DoubleClick());
+        s.platform.ScheduleAfter(0, InputEvent::Move(700, 100));
         s.game.DoEvents();
         EXPECT_EQ(s.game.GameState, state);
         EXPECT_EQ(s.game.GameMode, 0);
@@ -251,8 +251,8 @@ TEST(FormMainWindow, ClosingDuringAGameEndsTheProgramWithStatusZero)
     ScreenGame s(false);
     s.ShowTitle();
     s.Key(KeyEnter);
-    s.platform.ScheduleAfter(2500, HeadlessEvent::Close());
-    s.platform.ScheduleAfter(2500, HeadlessEvent::Key(KeyEnter));
+    s.platform.ScheduleAfter(2500, InputEvent::Close());
+    s.platform.ScheduleAfter(2500, InputEvent::Key(KeyEnter));
     const uint32_t closedAt = s.platform.GetTickCount() + 2500;
     try {
         s.Key(KeyEnter);

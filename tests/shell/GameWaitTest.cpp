@@ -31,9 +31,9 @@ struct RecordingSink : EventSink {
     void Unload() override { throw ProgramExit{0}; }
 };
 
-HeadlessEvent Key(int code)
+InputEvent Key(int code)
 {
-    return HeadlessEvent::Key(code);
+    return InputEvent::Key(code);
 }
 
 TEST(GameWait, ZeroLengthWaitStillPumpsOnce)
@@ -96,8 +96,8 @@ TEST(GameAwaitInput, EndsWhenTheStateChangesOrAtTheDeadline)
 
     int calls = 0;
     t.game.onInputWait = [&](int) { ++calls; };
-    t.platform.ScheduleAfter(10, HeadlessEvent::Key(37));
-    t.platform.ScheduleAfter(20, HeadlessEvent::Key(39));
+    t.platform.ScheduleAfter(10, InputEvent::Key(37));
+    t.platform.ScheduleAfter(20, InputEvent::Key(39));
     t.game.AwaitInput([&] { return calls < 3; });
     EXPECT_EQ(calls, 3);
 }

@@ -36,34 +36,34 @@ double StormPlatform::Between(double low, double high)
     return std::uniform_real_distribution<double>(low, high)(random_);
 }
 
-HeadlessEvent StormPlatform::Draw()
+InputEvent StormPlatform::Draw()
 {
     const int kind = Pick(100);
     if (kind < 40) {
         if (Pick(5) != 0)
-            return HeadlessEvent::Key(MappedKeys[Pick(MappedKeys.size())]);
-        return HeadlessEvent::Key(IgnoredKeys[Pick(IgnoredKeys.size())]);
+            return InputEvent::Key(MappedKeys[Pick(MappedKeys.size())]);
+        return InputEvent::Key(IgnoredKeys[Pick(IgnoredKeys.size())]);
     }
     if (kind < 70) {
         const int button = Buttons[Pick(Buttons.size())];
         switch (Pick(4)) {
         case 0:
             // Slot by slot across the hand, including the gaps beside it.
-            return HeadlessEvent::Click(Between(118, 800), Between(440, 600), button);
+            return InputEvent::Click(Between(118, 800), Between(440, 600), button);
         case 1:
-            return HeadlessEvent::Click(Between(66, 622), Between(0, 202), button);
+            return InputEvent::Click(Between(66, 622), Between(0, 202), button);
         case 2:
-            return HeadlessEvent::Click(Between(58, 122), Between(440, 486), button);
+            return InputEvent::Click(Between(58, 122), Between(440, 486), button);
         default:
-            return HeadlessEvent::Click(Between(-10, 818), Between(-10, 640), button);
+            return InputEvent::Click(Between(-10, 818), Between(-10, 640), button);
         }
     }
     if (kind < 80)
-        return HeadlessEvent::DoubleClick();
+        return InputEvent::DoubleClick();
     if (kind < 99)
-        return HeadlessEvent::Move(Between(-10, 818), Between(-10, 640));
+        return InputEvent::Move(Between(-10, 818), Between(-10, 640));
     minimized_ = !minimized_;
-    return minimized_ ? HeadlessEvent::Minimize() : HeadlessEvent::Restore();
+    return minimized_ ? InputEvent::Minimize() : InputEvent::Restore();
 }
 
 void StormPlatform::Next()

@@ -46,7 +46,7 @@ private:
     void Unload() override;
 
     void Next();
-    HeadlessEvent Draw();
+    InputEvent Draw();
     int Pick(int n);
     double Between(double low, double high);
     bool Holds(bool ok) const;

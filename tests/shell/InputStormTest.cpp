@@ -241,7 +241,7 @@ TEST(InputStorm, ClosingAtAnyMomentEndsTheProgramAtOnce)
             if (!closing && static_cast<int32_t>(run.game.GetTickCount() - at) >= 0 &&
                 (target < 0 || run.game.GameState == target)) {
                 closing = true;
-                run.platform.ScheduleAfter(0, HeadlessEvent::Close());
+                run.platform.ScheduleAfter(0, InputEvent::Close());
             }
         };
         run.Play();

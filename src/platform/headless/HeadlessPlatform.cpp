@@ -25,9 +25,10 @@ void HeadlessPlatform::PumpEvents()
     // The sink may pump again from inside a handler or throw: each input leaves the queue before
     // it is delivered, and nothing is held across the call.
     while (!pending_.empty() && pending_.begin()->first <= now_) {
-        const HeadlessEvent event = pending_.begin()->second;
+        const InputEvent event = pending_.begin()->second;
         pending_.erase(pending_.begin());
-        Deliver(event);
+        if (sink_)
+            Deliver(*sink_, event);
     }
 }
 
@@ -60,13 +61,13 @@ void HeadlessPlatform::MessageBox(std::string_view title, std::string_view text)
     std::cerr << title << ": " << text << '\n';
 }
 
-void HeadlessPlatform::Schedule(uint32_t atTick, HeadlessEvent event)
+void HeadlessPlatform::Schedule(uint32_t atTick, InputEvent event)
 {
     const int32_t ahead = static_cast<int32_t>(atTick - static_cast<uint32_t>(now_));
     pending_.emplace(now_ + static_cast<uint64_t>(ahead > 0 ? ahead : 0), event);
 }
 
-void HeadlessPlatform::ScheduleAfter(uint32_t ms, HeadlessEvent event)
+void HeadlessPlatform::ScheduleAfter(uint32_t ms, InputEvent event)
 {
     pending_.emplace(now_ + ms, event);
 }
@@ -82,30 +83,4 @@ std::string HeadlessPlatform::LoadScript(const std::string& path)
     for (const ScriptedEvent& scripted : script.events)
         Schedule(StartTick + scripted.atMs, scripted.event);
     return "";
-}
-
-void HeadlessPlatform::Deliver(const HeadlessEvent& event)
-{
-    if (!sink_)
-        return;
-    switch (event.kind) {
-    case HeadlessEvent::Kind::KeyDown:
-        sink_->KeyDown(event.code);
-        break;
-    case HeadlessEvent::Kind::MouseDown:
-        sink_->MouseDown(event.code, event.x, event.y);
-        break;
-    case HeadlessEvent::Kind::MouseMove:
-        sink_->MouseMove(event.x, event.y);
-        break;
-    case HeadlessEvent::Kind::DblClick:
-        sink_->DblClick();
-        break;
-    case HeadlessEvent::Kind::Resize:
-        sink_->Resize(event.minimized);
-        break;
-    case HeadlessEvent::Kind::Close:
-        sink_->Unload();
-        break;
-    }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/AudioOutput.h"
+#include "platform/InputEvent.h"
 #include "platform/Platform.h"
-#include "platform/headless/HeadlessEvent.h"
 
 #include <cstdint>
 #include <map>
@@ -32,8 +32,8 @@ public:
 
     // An input at tick atTick (compared wrap-safely with the clock; one in the past is due at once).
     // Inputs due at the same tick arrive in the order they were scheduled.
-    void Schedule(uint32_t atTick, HeadlessEvent event);
-    void ScheduleAfter(uint32_t ms, HeadlessEvent event);
+    void Schedule(uint32_t atTick, InputEvent event);
+    void ScheduleAfter(uint32_t ms, InputEvent event);
     // Schedules every input of a script file, its times counted from StartTick. Returns "" or
     // what is wrong with the file (nothing is scheduled then).
     std::string LoadScript(const std::string& path);
@@ -45,11 +45,9 @@ public:
     const std::string& LastMessageText() const { return lastMessageText_; }
 
 private:
-    void Deliver(const HeadlessEvent& event);
-
     // The clock runs on 64 bits so that inputs keep their order across the 32-bit wrap.
     uint64_t now_ = StartTick;
-    std::multimap<uint64_t, HeadlessEvent> pending_;
+    std::multimap<uint64_t, InputEvent> pending_;
     EventSink* sink_ = nullptr;
     std::unique_ptr<AudioOutput> audio_;
     int presents_ = 0;

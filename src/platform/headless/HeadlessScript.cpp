@@ -32,13 +32,13 @@ template <typename Number> bool ReadValue(std::istringstream& words, Number& val
     return (words >> word) && ParseWord(word, value);
 }
 
-bool ParseCommand(const std::string& command, std::istringstream& words, HeadlessEvent& event)
+bool ParseCommand(const std::string& command, std::istringstream& words, InputEvent& event)
 {
     if (command == "key") {
         int keyCode = 0;
         if (!ReadValue(words, keyCode))
             return false;
-        event = HeadlessEvent::Key(keyCode);
+        event = InputEvent::Key(keyCode);
     } else if (command == "click") {
         double x = 0;
         double y = 0;
@@ -49,21 +49,21 @@ bool ParseCommand(const std::string& command, std::istringstream& words, Headles
         if ((words >> buttonWord) &&
             (!ParseWord(buttonWord, button) || (button != 1 && button != 2 && button != 4)))
             return false;
-        event = HeadlessEvent::Click(x, y, button);
+        event = InputEvent::Click(x, y, button);
     } else if (command == "move") {
         double x = 0;
         double y = 0;
         if (!ReadValue(words, x) || !ReadValue(words, y))
             return false;
-        event = HeadlessEvent::Move(x, y);
+        event = InputEvent::Move(x, y);
     } else if (command == "dblclick") {
-        event = HeadlessEvent::DoubleClick();
+        event = InputEvent::DoubleClick();
     } else if (command == "close") {
-        event = HeadlessEvent::Close();
+        event = InputEvent::Close();
     } else if (command == "minimize") {
-        event = HeadlessEvent::Minimize();
+        event = InputEvent::Minimize();
     } else if (command == "restore") {
-        event = HeadlessEvent::Restore();
+        event = InputEvent::Restore();
     } else {
         return false;
     }
@@ -89,7 +89,7 @@ HeadlessScript ParseHeadlessScript(std::string_view text)
             continue;
         uint32_t atMs = 0;
         std::string command;
-        HeadlessEvent event;
+        InputEvent event;
         if (!ParseWord(first, atMs) || !(words >> command) || !ParseCommand(command, words, event)) {
             script.error = "line " + std::to_string(lineNumber) + ": " + line;
             script.events.clear();

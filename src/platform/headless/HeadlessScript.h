@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/headless/HeadlessEvent.h"
+#include "platform/InputEvent.h"
 
 #include <cstdint>
 #include <string>
@@ -12,7 +12,7 @@
 // counts from the start of the run. Blank lines and lines starting with '#' are skipped.
 struct ScriptedEvent {
     uint32_t atMs = 0;
-    HeadlessEvent event;
+    InputEvent event;
 };
 
 struct HeadlessScript {

@@ -102,7 +102,7 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* userData)
     const int code = VirtualKeyCode(event->keyCode, event->code);
     if (code == 0)
         return EM_FALSE;
-    Owner(userData)->Queue({WebPlatform::Input::Kind::Key, code});
+    Owner(userData)->Queue(InputEvent::Key(code));
     // The arrows, Space and Backspace would otherwise scroll the page or leave it.
     return EM_TRUE;
 }
@@ -152,7 +152,7 @@ EM_BOOL OnTouchStart(int, const EmscriptenTouchEvent* event, void* userData)
 
 EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* userData)
 {
-    Owner(userData)->Queue({WebPlatform::Input::Kind::Visibility, event->hidden ? 1 : 0});
+    Owner(userData)->SetHidden(event->hidden);
     return EM_FALSE;
 }
 
@@ -230,9 +230,10 @@ void WebPlatform::PumpEvents()
     // Each input leaves the queue before it is delivered: the game may pump again from inside a
     // handler, or end the program by throwing.
     while (!queue_.empty()) {
-        const Input input = queue_.front();
+        const InputEvent input = queue_.front();
         queue_.pop_front();
-        Deliver(input);
+        if (sink_)
+            Deliver(*sink_, input);
     }
 }
 
@@ -258,10 +259,18 @@ void WebPlatform::MessageBox(std::string_view title, std::string_view text)
     pakaponta_alert(message.c_str());
 }
 
-void WebPlatform::Queue(const Input& input)
+void WebPlatform::Queue(const InputEvent& input)
 {
     queue_.push_back(input);
     pakaponta_wake();
+}
+
+void WebPlatform::SetHidden(bool hidden)
+{
+    if (hidden == minimized_)
+        return;
+    minimized_ = hidden;
+    Queue(hidden ? InputEvent::Minimize() : InputEvent::Restore());
 }
 
 void WebPlatform::Press(int button, long cssX, long cssY)
@@ -277,9 +286,9 @@ void WebPlatform::Press(int button, long cssX, long cssY)
     const bool second =
         doubleClick_.Press(button, static_cast<int>(cssX), static_cast<int>(cssY), GetTickCount());
     if (second && button == 1)
-        Queue({Input::Kind::DoubleClick});
+        Queue(InputEvent::DoubleClick());
     else
-        Queue({Input::Kind::Press, button, x, y});
+        Queue(InputEvent::Click(x, y, button));
 }
 
 void WebPlatform::Move(long cssX, long cssY)
@@ -287,7 +296,7 @@ void WebPlatform::Move(long cssX, long cssY)
     double x = 0;
     double y = 0;
     if (ToPicture(cssX, cssY, x, y))
-        Queue({Input::Kind::Move, 0, x, y});
+        Queue(InputEvent::Move(x, y));
 }
 
 bool WebPlatform::ToPicture(long cssX, long cssY, double& x, double& y) const
@@ -301,31 +310,4 @@ bool WebPlatform::ToPicture(long cssX, long cssY, double& x, double& y) const
     x = std::floor(static_cast<double>(cssX) * ClientWidth / width);
     y = std::floor(static_cast<double>(cssY) * ClientHeight / height);
     return x >= 0 && y >= 0 && x < ClientWidth && y < ClientHeight;
-}
-
-void WebPlatform::Deliver(const Input& input)
-{
-    if (!sink_)
-        return;
-    switch (input.kind) {
-    case Input::Kind::Key:
-        sink_->KeyDown(input.code);
-        break;
-    case Input::Kind::Press:
-        sink_->MouseDown(input.code, input.x, input.y);
-        break;
-    case Input::Kind::DoubleClick:
-        sink_->DblClick();
-        break;
-    case Input::Kind::Move:
-        sink_->MouseMove(input.x, input.y);
-        break;
-    case Input::Kind::Visibility:
-        // A hidden tab is the page's minimized window: the music pauses until it shows again.
-        if ((input.code != 0) != minimized_) {
-            minimized_ = input.code != 0;
-            sink_->Resize(minimized_);
-        }
-        break;
-    }
 }

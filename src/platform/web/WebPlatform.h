@@ -2,6 +2,7 @@
 
 #include "platform/AudioOutput.h"
 #include "platform/DoubleClickRule.h"
+#include "platform/InputEvent.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -35,15 +36,11 @@ public:
     void MessageBox(std::string_view title, std::string_view text) override;
     AudioOutput& Audio() override { return *audio_; }
 
-    // What the browser's callbacks queue; delivered by PumpEvents, in order.
-    struct Input {
-        enum class Kind { Key, Press, DoubleClick, Move, Visibility } kind;
-        int code = 0;
-        double x = 0;
-        double y = 0;
-    };
-    // From the browser's callbacks: queues the input and ends the current wait.
-    void Queue(const Input& input);
+    // From the browser's callbacks: queues the input, delivered in order by PumpEvents, and ends
+    // the current wait.
+    void Queue(const InputEvent& input);
+    // A hidden tab is the page's minimized window: the music pauses until it shows again.
+    void SetHidden(bool hidden);
     // A press of a mouse button (1 left, 2 right, 4 middle) at a point of the canvas in CSS pixels.
     void Press(int button, long cssX, long cssY);
     void Move(long cssX, long cssY);
@@ -51,11 +48,10 @@ public:
 private:
     // The canvas point in picture pixels; false outside the picture.
     bool ToPicture(long cssX, long cssY, double& x, double& y) const;
-    void Deliver(const Input& input);
 
     EventSink* sink_ = nullptr;
     std::unique_ptr<AudioOutput> audio_;
-    std::deque<Input> queue_;
+    std::deque<InputEvent> queue_;
     DoubleClickRule doubleClick_;
     // The frame on the canvas, to send the browser only the block that changed, and the same in the
     // canvas's byte order.
