@@ -14,6 +14,10 @@ library preloaded into the program, which also times them) and the page's putIma
 the canvas's offscreen twin (counted and timed by a script the page gets before its own). The
 clocks start once the title first waits, so loading the data and fonts, which only the drawn run
 does, is left out.
+
+What the browser costs on its own: a bare page puts the same blocks on a canvas like the game's at
+the same moments, with no program behind them, against the same page whose timers fire and put
+nothing. That is the least any page showing these frames can cost this browser on this machine.
 """
 import argparse
 import json
@@ -78,12 +82,16 @@ int SDL_UpdateWindowSurface(void* window) {
 # on the program's marks, and counts and times putImageData from the title on.
 PAGE_JS = r"""
 (function () {
-  var m = window.__measure = {phase: 'loading', frames: 0, putMs: [], startMs: 0, endMs: 0};
+  var m = window.__measure = {phase: 'loading', frames: 0, putMs: [], puts: [], startMs: 0, endMs: 0};
   var put = OffscreenCanvasRenderingContext2D.prototype.putImageData;
   OffscreenCanvasRenderingContext2D.prototype.putImageData = function () {
     var start = performance.now();
     put.apply(this, arguments);
-    if (m.phase === 'title') { m.frames++; m.putMs.push(performance.now() - start); }
+    if (m.phase === 'title') {
+      m.frames++;
+      m.putMs.push(performance.now() - start);
+      m.puts.push([start - m.startMs].concat(Array.prototype.slice.call(arguments, 3, 7)));
+    }
   };
   Object.defineProperty(window, 'Module', {configurable: true, set: function (module) {
     Object.defineProperty(window, 'Module', {value: module, writable: true, configurable: true});
@@ -103,6 +111,34 @@ PAGE_JS = r"""
     };
   }});
 })();
+"""
+
+
+# The bare page: start(puts, draw) replays [ms, x, y, width, height] blocks of an opaque picture like
+# the game's, each changing what it covers, or only fires the timers when draw is false.
+REPLAY_HTML = r"""<!doctype html>
+<html><head><style>html, body { margin: 0; background: #000; } canvas { display: block; }</style></head>
+<body><canvas width="800" height="600"></canvas><script>
+var context = document.querySelector('canvas').transferControlToOffscreen().getContext('2d');
+var image = new ImageData(800, 600);
+for (var i = 3; i < image.data.length; i += 4) image.data[i] = 255;
+window.replayed = -1;
+window.start = function (puts, draw) {
+  var origin = performance.now(), next = 0;
+  window.replayed = 0;
+  (function step() {
+    for (; next < puts.length && puts[next][0] <= performance.now() - origin; next++) {
+      var p = puts[next];
+      if (draw) {
+        image.data[(p[2] * 800 + p[1]) * 4] ^= 255;
+        context.putImageData(image, 0, 0, p[1], p[2], p[3], p[4]);
+      }
+      window.replayed++;
+    }
+    if (next < puts.length) setTimeout(step, Math.max(0, puts[next][0] - (performance.now() - origin)));
+  })();
+};
+</script></body></html>
 """
 
 
@@ -188,12 +224,33 @@ def browser_run(site, args, query, timeout):
         page = session.evaluate("window.__measure")
         if page["status"] != 0:
             sys.exit(f"the page's program ended with status {page['status']}")
-        return {"frames": page["frames"], "present_ms": page["putMs"],
+        return {"frames": page["frames"], "present_ms": page["putMs"], "puts": page["puts"],
                 "cpu": snapshots[1][1][0] - snapshots[0][1][0], "script": snapshots[1][1][1] - snapshots[0][1][1],
                 "cpu_all": spent(snapshots[0][0], snapshots[1][0]),
                 "wall": (page["endMs"] - page["startMs"]) / 1000.0}
     finally:
         session.close()
+
+
+def replay_run(puts, draw):
+    """The bare page replaying the frames of a page run."""
+    with tempfile.TemporaryDirectory() as site:
+        with open(os.path.join(site, "index.html"), "w", encoding="ascii") as page:
+            page.write(REPLAY_HTML)
+        session = Session(site)
+        try:
+            session.open("")
+            session.wait_for("the bare page", "window.replayed === -1")
+            # The browser's own start-up work dies down meanwhile, as it does while the game loads.
+            time.sleep(3)
+            before, start = tree_seconds(session.process.pid), time.monotonic()
+            session.evaluate(f"start({json.dumps(puts)}, {json.dumps(draw)})")
+            session.wait_for("the replay's end", f"window.replayed === {len(puts)}",
+                             timeout=puts[-1][0] / 1000 + 60)
+            return {"frames": len(puts), "cpu_all": spent(before, tree_seconds(session.process.pid)),
+                    "wall": time.monotonic() - start}
+        finally:
+            session.close()
 
 
 def median_of(runs, key):
@@ -239,9 +296,10 @@ def main():
         with open(counter + ".c", "w", encoding="ascii") as source:
             source.write(COUNTER_C)
         subprocess.run(["cc", "-O2", "-shared", "-fPIC", "-o", counter, counter + ".c", "-ldl"], check=True)
-        runs = {key: [] for key in ("native full", "native none", "page full", "page none")}
+        runs = {key: [] for key in ("native full", "native none", "page full", "page none", "bare full",
+                                    "bare none")}
         with VirtualDisplay() as display:
-            # Taken in turn, so that a machine that slows down slows all four alike.
+            # Taken in turn, so that a machine that slows down slows them all alike.
             for _ in range(args.runs):
                 for render in ("full", "none"):
                     runs["native " + render].append(
@@ -249,12 +307,18 @@ def main():
                                    native_args + ["--render", render]))
                     runs["page " + render].append(
                         browser_run(args.site, common + ["--render", render], query, args.timeout))
+                for draw, render in ((True, "full"), (False, "none")):
+                    runs["bare " + render].append(replay_run(runs["page full"][-1]["puts"], draw))
     native = report("native window (Xvfb)", runs["native full"], runs["native none"], "program",
                     "program + X server", "SDL_UpdateWindowSurfaceRects")
     page = report("page (headless Chromium)", runs["page full"], runs["page none"], "main thread (TaskDuration)",
                   "all Chromium processes", "putImageData")
+    bare = report("bare page, the same blocks at the same moments", runs["bare full"], runs["bare none"], "",
+                  "all Chromium processes", "")
     print(f"page / native: main thread / program {page['cpu'] / native['cpu']:.2f}x, "
-          f"all processes / program + X server {page['cpu_all'] / native['cpu_all']:.2f}x")
+          f"all processes / program + X server {page['cpu_all'] / native['cpu_all']:.2f}x, "
+          f"beyond the bare page / program + X server "
+          f"{(page['cpu_all'] - bare['cpu_all']) / native['cpu_all']:.2f}x")
 
 
 if __name__ == "__main__":
