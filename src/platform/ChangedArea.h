@@ -5,6 +5,6 @@
 #include <cstdint>
 
 // The smallest block of the width x height corner holding every pixel where two frames differ;
-// empty (left >= right) when they are equal. before is packed, after has rows stride words apart.
+// empty when they are equal. before is packed, after has rows stride words apart.
 // A present sends only this block, so an animation step that moves one card costs next to nothing.
 Rect ChangedArea(const uint32_t* before, const uint32_t* after, int stride, int width, int height);

@@ -22,3 +22,8 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 };
+
+constexpr bool Empty(const Rect& r)
+{
+    return r.left >= r.right || r.top >= r.bottom;
+}

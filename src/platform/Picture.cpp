@@ -33,11 +33,6 @@ Rect Intersect(const Rect& a, const Rect& b)
             std::min(a.bottom, b.bottom)};
 }
 
-bool Empty(const Rect& r)
-{
-    return r.left >= r.right || r.top >= r.bottom;
-}
-
 // Each channel becomes round((over * alpha + under * (255 - alpha)) / 255), exactly, so alpha 0
 // keeps the pixel and 255 puts the colour. Red and blue share one word in separate 16-bit lanes,
 // and t + (t >> 8) >> 8 with t = v + 128 is that rounding division for every v up to 255 * 255.

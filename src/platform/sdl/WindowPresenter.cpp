@@ -5,15 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-bool Empty(const Rect& r)
-{
-    return r.left >= r.right || r.top >= r.bottom;
-}
-
-} // namespace
-
 WindowPresenter::WindowPresenter(SDL_Window* window, int width, int height)
     : window_(window), width_(width), height_(height)
 {

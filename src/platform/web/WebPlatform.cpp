@@ -202,7 +202,7 @@ void WebPlatform::Present(const Picture& picture)
     if (picture.Width() < ClientWidth || picture.Height() < ClientHeight || !picture.Data())
         return;
     const Rect area = ChangedArea(shown_.data(), picture.Data(), picture.Width(), ClientWidth, ClientHeight);
-    if (area.left >= area.right)
+    if (Empty(area))
         return;
     const int width = area.right - area.left;
     for (int y = area.top; y < area.bottom; ++y) {
