@@ -112,14 +112,30 @@ target_link_options(pakaponta_node PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sWA
 set_target_properties(pakaponta_node PROPERTIES OUTPUT_NAME pakaponta RUNTIME_OUTPUT_DIRECTORY ${NODE_DIR}
     CXX_LINKER_LAUNCHER "env;NODE_PATH=${ACORN_PATH}")
 
-# The page itself, its licence texts and the music tracks rendered from the native build's MIDI files.
+# The page itself, its app manifest and icons, its licence texts and the music tracks rendered from
+# the native build's MIDI files.
 set(SITE_FILES)
-if(EXISTS ${WEB_SOURCE_DIR}/index.html)
-    add_custom_command(OUTPUT ${SITE_DIR}/index.html
-        COMMAND ${CMAKE_COMMAND} -E copy ${WEB_SOURCE_DIR}/index.html ${SITE_DIR}/index.html
-        DEPENDS ${WEB_SOURCE_DIR}/index.html)
-    list(APPEND SITE_FILES ${SITE_DIR}/index.html)
-endif()
+foreach(page_file index.html page.js manifest.json)
+    if(EXISTS ${WEB_SOURCE_DIR}/${page_file})
+        add_custom_command(OUTPUT ${SITE_DIR}/${page_file}
+            COMMAND ${CMAKE_COMMAND} -E copy ${WEB_SOURCE_DIR}/${page_file} ${SITE_DIR}/${page_file}
+            DEPENDS ${WEB_SOURCE_DIR}/${page_file})
+        list(APPEND SITE_FILES ${SITE_DIR}/${page_file})
+    endif()
+endforeach()
+foreach(icon 192 512 maskable-192 maskable-512)
+    string(REGEX REPLACE "[^0-9]" "" icon_size ${icon})
+    set(icon_kind)
+    if(icon MATCHES "maskable")
+        set(icon_kind maskable)
+    endif()
+    add_custom_command(OUTPUT ${SITE_DIR}/icons/${icon}.png
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${SITE_DIR}/icons
+        COMMAND ${PAKAPONTA_NATIVE_BIN}/icongen ${icon_size} ${SITE_DIR}/icons/${icon}.png ${icon_kind}
+        DEPENDS ${PAKAPONTA_NATIVE_BIN}/icongen
+        COMMENT "Drawing the page's ${icon} icon")
+    list(APPEND SITE_FILES ${SITE_DIR}/icons/${icon}.png)
+endforeach()
 if(IS_DIRECTORY ${WEB_SOURCE_DIR}/licences)
     file(GLOB LICENCES CONFIGURE_DEPENDS ${WEB_SOURCE_DIR}/licences/*)
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/licences.copied
@@ -138,5 +154,16 @@ if(EXISTS ${WEB_SOURCE_DIR}/render-music.sh)
         DEPENDS ${WEB_SOURCE_DIR}/render-music.sh ${MIDI_FILES}
         COMMENT "Rendering the music")
     list(APPEND SITE_FILES ${CMAKE_BINARY_DIR}/music.rendered)
+endif()
+# Last, the seal: the build's name and the list of files the page checks and the service worker keeps.
+if(EXISTS ${WEB_SOURCE_DIR}/sw.js)
+    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    set(SEALED ${SITE_FILES})
+    list(FILTER SEALED EXCLUDE REGEX "music.rendered$")
+    add_custom_command(OUTPUT ${SITE_DIR}/sw.js ${SITE_DIR}/build.json
+        COMMAND ${Python3_EXECUTABLE} ${WEB_SOURCE_DIR}/seal-site.py ${SITE_DIR} ${WEB_SOURCE_DIR}/sw.js
+        DEPENDS pakaponta ${SEALED} ${WEB_SOURCE_DIR}/sw.js ${WEB_SOURCE_DIR}/seal-site.py
+        COMMENT "Sealing the site")
+    list(APPEND SITE_FILES ${SITE_DIR}/sw.js)
 endif()
 add_custom_target(site ALL DEPENDS ${SITE_FILES})

@@ -1,6 +1,7 @@
 // Draws the program's icon with the game's own picture code: two of its cards, a thread card behind
-// a response card with a large "ぱ", as a PNG with a clear background.
-//   icongen SIZE OUT.png
+// a response card with a large "ぱ", as a PNG with a clear background; maskable, on black, the cards
+// kept inside the middle circle that every launcher's mask leaves whole.
+//   icongen SIZE OUT.png [maskable]
 #include "platform/FontEngine.h"
 #include "platform/Picture.h"
 #include "platform/PngWriter.h"
@@ -84,12 +85,13 @@ private:
     double unit_;
 };
 
-void Draw(Picture& pic, int size)
+// The two cards inside a square of side size whose top left corner is at (origin, origin).
+void Draw(Picture& pic, double size, double origin)
 {
     const double s = size / 256.0;
     const double height = 200 * s;
-    CardShape(95 * s, 10 * s, height).Paint(pic, Blue, true);
-    const CardShape front(20 * s, 46 * s, height);
+    CardShape(origin + 95 * s, origin + 10 * s, height).Paint(pic, Blue, true);
+    const CardShape front(origin + 20 * s, origin + 46 * s, height);
     front.Paint(pic, Red, false);
     front.Letter(pic, "ぱ");
 }
@@ -98,8 +100,9 @@ void Draw(Picture& pic, int size)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: icongen SIZE OUT.png\n");
+    const bool maskable = argc == 4 && std::string(argv[3]) == "maskable";
+    if (argc != 3 && !maskable) {
+        std::fprintf(stderr, "usage: icongen SIZE OUT.png [maskable]\n");
         return 2;
     }
     try {
@@ -110,8 +113,14 @@ int main(int argc, char** argv)
         Picture onBlack(fonts.get(), size, size);
         Picture onWhite(fonts.get(), size, size);
         onBlack.BitBlt(0, 0, size, size, nullptr, 0, 0, RasterOp::Blackness);
-        Draw(onBlack, size);
-        Draw(onWhite, size);
+        if (maskable)
+            onWhite.BitBlt(0, 0, size, size, nullptr, 0, 0, RasterOp::Blackness);
+        // A mask may cut all but the circle of 80 % of the side: the cards, 62 % of the side, keep
+        // their corners inside it.
+        const double drawn = maskable ? size * 0.62 : size;
+        const double origin = (size - drawn) / 2;
+        Draw(onBlack, drawn, origin);
+        Draw(onWhite, drawn, origin);
         if (!WritePngWithAlpha(onBlack, onWhite, argv[2])) {
             std::fprintf(stderr, "icongen: cannot write %s\n", argv[2]);
             return 1;

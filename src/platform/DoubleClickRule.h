@@ -22,12 +22,19 @@ public:
     // when the picture is shown enlarged), at tick milliseconds on a clock that may wrap. True when
     // the press completes a double click.
     bool Press(int button, int x, int y, uint32_t tick);
+    // A tap of a finger on target (a card or a thread row, -1 for anything else) at tick
+    // milliseconds: true when it completes a double tap. A fingertip is wider than a row, so two taps
+    // pair when they pick the same thing, not when they land on the same pixels. Taps and presses of
+    // the mouse never pair with each other.
+    bool Tap(int target, uint32_t tick);
     // The next press starts over, as after a press that went nowhere.
-    void Forget() { armed_ = false; }
+    void Forget() { armed_ = tapArmed_ = false; }
 
 private:
     uint32_t timeMs_;
     bool armed_ = false;
+    bool tapArmed_ = false;
+    int target_ = -1;
     int button_ = 0;
     int x_ = 0;
     int y_ = 0;

@@ -11,6 +11,10 @@ public:
     virtual void MouseDown(int button, double x, double y) = 0;
     virtual void MouseMove(double x, double y) = 0;
     virtual void DblClick() = 0;
+    // What a finger at (x, y) picks, for telling a double tap: two taps on the same target within
+    // the double-click time make one. -1 when the point picks nothing a double tap could act on, as
+    // for a window that has no such targets.
+    virtual int TapTarget(double, double) const { return -1; }
     virtual void Paint() = 0;
     virtual void Resize(bool minimized) = 0;
     virtual void Unload() = 0;

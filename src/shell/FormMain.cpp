@@ -30,6 +30,8 @@ constexpr int LastHandSlot = 9;
 constexpr int ThreadRowHeight = 16;
 constexpr int CommitBoxOffset = 60;
 constexpr int CommitBoxHeight = 40;
+// Tap targets of thread rows start here, past every hand slot.
+constexpr int TapRowTargets = 100;
 
 // The one command that brings the title cursor a step nearer to item.
 int TitleStepToward(int item, int cur)
@@ -331,6 +333,18 @@ void FormMain::DblClick()
 {
     if (game_.GameState == StatePlayerTurn && !closing_)
         DoCommand(CmdOk);
+}
+
+int FormMain::TapTarget(double x, double y) const
+{
+    if (game_.GameState != StatePlayerTurn)
+        return -1;
+    // Slots and rows are numbered apart: a card and a row are never the same target.
+    const int slot = HandSlotAt(x, y);
+    if (slot >= 0)
+        return slot;
+    const int row = ThreadRowAt(x, y);
+    return row >= 0 ? TapRowTargets + row : -1;
 }
 
 void FormMain::Paint()

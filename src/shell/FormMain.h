@@ -15,6 +15,7 @@ public:
     void MouseDown(int button, double x, double y) override;
     void MouseMove(double x, double y) override;
     void DblClick() override;
+    int TapTarget(double x, double y) const override;
     void Paint() override;
     void Resize(bool minimized) override;
     void Unload() override;

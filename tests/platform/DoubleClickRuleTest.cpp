@@ -51,4 +51,22 @@ TEST(DoubleClickRuleTest, EachPressThatIsNoSecondStartsAPairOfItsOwn)
     EXPECT_FALSE(rule.Press(1, 100, 116, 700));
 }
 
+TEST(DoubleClickRuleTest, TapsPairOnTheSameTargetOnlyAndNeverWithTheMouse)
+{
+    DoubleClickRule rule;
+    EXPECT_FALSE(rule.Tap(3, 0));
+    EXPECT_TRUE(rule.Tap(3, DoubleClickRule::DefaultTimeMs)) << "the same card, wherever on it";
+    EXPECT_FALSE(rule.Tap(3, 600)) << "a third tap is plain";
+    EXPECT_FALSE(rule.Tap(104, 700)) << "another target";
+    EXPECT_FALSE(rule.Tap(104, 700 + DoubleClickRule::DefaultTimeMs + 1)) << "too late";
+    EXPECT_FALSE(rule.Tap(-1, 2000));
+    EXPECT_FALSE(rule.Tap(-1, 2100)) << "nothing picked twice is no pair";
+    rule.Tap(5, 3000);
+    EXPECT_FALSE(rule.Press(1, 10, 10, 3100));
+    EXPECT_FALSE(rule.Tap(5, 3200)) << "a mouse press came between";
+    rule.Press(1, 10, 10, 4000);
+    EXPECT_FALSE(rule.Tap(5, 4100));
+    EXPECT_FALSE(rule.Press(1, 10, 10, 4200)) << "a tap came between";
+}
+
 } // namespace

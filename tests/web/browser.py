@@ -61,17 +61,18 @@ class Session:
     """The site on a free localhost port, as any static host serves it, and one browser page."""
 
     def __init__(self, site, width=800, height=600):
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
-                                                      lambda *a: Quiet(*a, directory=site))
+        self.site = site
+        self.server = None
+        self.serve()
         self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.exceptions = []
         self.profile = tempfile.mkdtemp(prefix="pakaponta-chromium-")
         self.process = subprocess.Popen(
             [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
              "--disable-background-networking", "--disable-component-update", "--disable-sync",
              "--mute-audio", f"--user-data-dir={self.profile}", "--remote-debugging-port=0", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.next_id, self.console_errors = 0, []
+        self.next_id, self.console_errors, self.touching = 0, [], False
         port_file = os.path.join(self.profile, "DevToolsActivePort")
         deadline = time.time() + 30
         while not os.path.exists(port_file) or os.path.getsize(port_file) == 0:
@@ -84,7 +85,6 @@ class Session:
             page = next(t for t in json.load(reply) if t["type"] == "page")
         self.ws = websocket.create_connection(page["webSocketDebuggerUrl"], suppress_origin=True, timeout=60)
         self.resize(width, height)
-        self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=1)
         for domain in ("Page", "Runtime", "Log"):
             self.call(domain + ".enable")
 
@@ -102,6 +102,7 @@ class Session:
                 self.console_errors.append(str([a.get("value") for a in params_["args"]]))
             elif event == "Runtime.exceptionThrown":
                 self.console_errors.append(str(params_["exceptionDetails"]))
+                self.exceptions.append(params_["exceptionDetails"])
             elif event == "Log.entryAdded" and params_["entry"]["level"] == "error":
                 self.console_errors.append(params_["entry"]["text"])
 
@@ -119,15 +120,32 @@ class Session:
             time.sleep(0.05)
         raise AssertionError("timed out waiting for " + what)
 
-    def open(self, query):
+    def serve(self, port=0):
+        """Serves the site on localhost: on a free port, or again on the port it had."""
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", port),
+                                                      lambda *a: Quiet(*a, directory=self.site))
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def stop_serving(self):
+        port = self.server.server_address[1]
+        self.server.shutdown()
+        self.server.server_close()
+        return port
+
+    def open(self, query, folder=""):
         """Opens the page and waits until its document is parsed (the old one answers until then)."""
-        url = self.url + "index.html" + query
+        url = self.url + folder + "index.html" + query
         self.call("Page.navigate", url=url)
         self.wait_for(url, f"location.href === {json.dumps(url)} && document.readyState !== 'loading'")
 
-    def resize(self, width, height):
-        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=1,
-                  mobile=False)
+    def resize(self, width, height, ratio=1, mobile=False):
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=ratio,
+                  mobile=mobile)
+
+    def touch_screen(self, enabled):
+        """A touch screen as the main pointer, as on a phone; a desktop with a mouse until then."""
+        self.call("Emulation.setTouchEmulationEnabled", enabled=enabled, maxTouchPoints=1)
+        self.touching = enabled
 
     def key(self, key, code, vk, text=""):
         common = {"key": key, "code": code, "windowsVirtualKeyCode": vk, "nativeVirtualKeyCode": vk}
@@ -140,6 +158,8 @@ class Session:
                 self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=n)
 
     def tap(self, x, y):
+        if not self.touching:
+            self.touch_screen(True)
         self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
         self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
@@ -154,5 +174,4 @@ class Session:
         self.process.terminate()
         self.process.wait()
         shutil.rmtree(self.profile, ignore_errors=True)
-        self.server.shutdown()
-        self.server.server_close()
+        self.stop_serving()

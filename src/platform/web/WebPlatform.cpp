@@ -78,7 +78,23 @@ EM_JS(void, pakaponta_put_block, (const uint32_t* rgba, int width, int height, i
     Module.pakapontaContext.putImageData(image, 0, 0, left, top, right - left, bottom - top);
 });
 
-EM_JS(void, pakaponta_alert, (const char* text), { window.alert(UTF8ToString(text)); });
+// The page shows the message where the player looks, in place of the picture; a page without that
+// place has the browser's own box.
+EM_JS(void, pakaponta_alert, (const char* title, const char* text), {
+    if (Module['showMessage'])
+        Module['showMessage'](UTF8ToString(title), UTF8ToString(text));
+    else
+        window.alert(UTF8ToString(title) + ': ' + UTF8ToString(text));
+});
+
+// The page's on-screen buttons press keys through Module.pakapontaKey(code); with no platform left
+// to take them, they press nothing.
+EM_JS(void, pakaponta_bind_keys, (void* owner), {
+    Module['pakapontaKey'] = function(code) {
+        if (owner)
+            Module['_pakaponta_key'](owner, code);
+    };
+});
 // clang-format on
 
 bool slept = false;
@@ -143,12 +159,22 @@ EM_BOOL OnTouchStart(int, const EmscriptenTouchEvent* event, void* userData)
         const EmscriptenTouchPoint& touch = event->touches[i];
         if (touch.isChanged) {
             Owner(userData)->Move(touch.targetX, touch.targetY);
-            Owner(userData)->Press(1, touch.targetX, touch.targetY);
+            Owner(userData)->Tap(touch.targetX, touch.targetY);
             break;
         }
     }
     return EM_TRUE;
 }
+
+} // namespace
+
+// A key from the page's on-screen buttons, by its key code.
+extern "C" EMSCRIPTEN_KEEPALIVE void pakaponta_key(WebPlatform* owner, int code)
+{
+    owner->Queue(InputEvent::Key(code));
+}
+
+namespace {
 
 EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* userData)
 {
@@ -170,6 +196,7 @@ WebPlatform::WebPlatform(std::unique_ptr<AudioOutput> audio)
     emscripten_set_mousemove_callback(Canvas, this, EM_TRUE, OnMouseMove);
     emscripten_set_touchstart_callback(Canvas, this, EM_TRUE, OnTouchStart);
     emscripten_set_visibilitychange_callback(this, EM_TRUE, OnVisibility);
+    pakaponta_bind_keys(this);
 }
 
 WebPlatform::~WebPlatform()
@@ -179,6 +206,7 @@ WebPlatform::~WebPlatform()
     emscripten_set_mousemove_callback(Canvas, nullptr, EM_TRUE, nullptr);
     emscripten_set_touchstart_callback(Canvas, nullptr, EM_TRUE, nullptr);
     emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, nullptr);
+    pakaponta_bind_keys(nullptr);
 }
 
 bool WebPlatform::HasSlept()
@@ -254,9 +282,10 @@ void WebPlatform::WaitForEventForever()
 
 void WebPlatform::MessageBox(std::string_view title, std::string_view text)
 {
-    const std::string message = std::string(title) + ": " + std::string(text);
-    std::cerr << message << '\n';
-    pakaponta_alert(message.c_str());
+    const std::string heading(title);
+    const std::string body(text);
+    std::cerr << heading << ": " << body << '\n';
+    pakaponta_alert(heading.c_str(), body.c_str());
 }
 
 void WebPlatform::Queue(const InputEvent& input)
@@ -289,6 +318,21 @@ void WebPlatform::Press(int button, long cssX, long cssY)
         Queue(InputEvent::DoubleClick());
     else
         Queue(InputEvent::Click(x, y, button));
+}
+
+void WebPlatform::Tap(long cssX, long cssY)
+{
+    double x = 0;
+    double y = 0;
+    if (!ToPicture(cssX, cssY, x, y)) {
+        doubleClick_.Forget();
+        return;
+    }
+    const int target = sink_ ? sink_->TapTarget(x, y) : -1;
+    if (doubleClick_.Tap(target, GetTickCount()))
+        Queue(InputEvent::DoubleClick());
+    else
+        Queue(InputEvent::Click(x, y));
 }
 
 void WebPlatform::Move(long cssX, long cssY)

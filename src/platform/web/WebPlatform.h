@@ -43,6 +43,8 @@ public:
     void SetHidden(bool hidden);
     // A press of a mouse button (1 left, 2 right, 4 middle) at a point of the canvas in CSS pixels.
     void Press(int button, long cssX, long cssY);
+    // A tap of a finger there: a left click, or a double click on the target of the tap before it.
+    void Tap(long cssX, long cssY);
     void Move(long cssX, long cssY);
 
 private:
