@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Seals a built site: names the build after what its files hold, and writes what the page and its
 service worker check against: build.json (every file a start needs, with its size) and sw.js (the
-same list, from the template, so a new build is a new worker).
+same list with each file's SHA-256, from the template, so a new build is a new worker).
 
 usage: seal-site.py SITE_DIR SW_TEMPLATE
 """
@@ -36,12 +36,13 @@ def main():
     for name in site_files(site):
         with open(os.path.join(site, name), "rb") as file:
             data = file.read()
-        build.update(f"{name}\0{hashlib.sha256(data).hexdigest()}\0".encode())
-        files.append([name, len(data)])
+        digest = hashlib.sha256(data).hexdigest()
+        build.update(f"{name}\0{digest}\0".encode())
+        files.append([name, len(data), digest])
     build_id = build.hexdigest()[:16]
-    index = json.dumps({"build": build_id, "files": dict(files)}, indent=1).encode()
+    index = json.dumps({"build": build_id, "files": {name: size for name, size, _ in files}}, indent=1).encode()
     # The page reads the list at every start, offline too: the worker keeps it with the rest.
-    files.append(["build.json", len(index)])
+    files.append(["build.json", len(index), hashlib.sha256(index).hexdigest()])
     with open(template, encoding="utf-8") as file:
         worker = file.read().replace("@BUILD@", build_id).replace("@FILES@", json.dumps(files))
     with open(os.path.join(site, "build.json"), "wb") as file:

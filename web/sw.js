@@ -4,21 +4,33 @@
 // its files always come from one build.
 'use strict';
 var BUILD = '@BUILD@';
-// The files every start needs, with their sizes: [name, bytes].
+// The files every start needs: [name, bytes, SHA-256].
 var FILES = @FILES@;
 var CACHE = 'pakaponta-' + BUILD;
+
+function hex(buffer) {
+  return Array.prototype.map.call(new Uint8Array(buffer), function (b) { return (b + 256).toString(16).slice(1); }).join('');
+}
+
+// The file as this build made it. The page has just fetched it: asking the server whether it
+// changed costs a few bytes, not the file again.
+function fetchExactly(file) {
+  return fetch(file[0], { cache: 'no-cache' }).then(function (response) {
+    if (!response.ok) throw new Error(file[0] + ': HTTP ' + response.status);
+    return response.arrayBuffer().then(function (body) {
+      return crypto.subtle.digest('SHA-256', body).then(function (digest) {
+        // A file of another build, met while the site is being replaced, spoils this one.
+        if (body.byteLength !== file[1] || hex(digest) !== file[2]) throw new Error(file[0] + ' is not of build ' + BUILD);
+        return new Response(body, { headers: { 'Content-Type': response.headers.get('Content-Type') || '' } });
+      });
+    });
+  });
+}
 
 self.addEventListener('install', function (event) {
   event.waitUntil(caches.open(CACHE).then(function (cache) {
     return Promise.all(FILES.map(function (file) {
-      return fetch(file[0], { cache: 'reload' }).then(function (response) {
-        if (!response.ok) throw new Error(file[0] + ': HTTP ' + response.status);
-        return response.blob();
-      }).then(function (body) {
-        // A file of another build, met while the site is being replaced, spoils this one.
-        if (body.size !== file[1]) throw new Error(file[0] + ' is not of build ' + BUILD);
-        return cache.put(file[0], new Response(body, { headers: { 'Content-Type': body.type } }));
-      });
+      return fetchExactly(file).then(function (response) { return cache.put(file[0], response); });
     }));
   }).catch(function (error) {
     return caches.delete(CACHE).then(function () { throw error; });

@@ -53,6 +53,15 @@ def canvas_png(session, path):
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
+    """Serves files without a word, noting each request's path and status in served."""
+
+    def __init__(self, *args, served=None, **kwargs):
+        self.served = served if served is not None else []
+        super().__init__(*args, **kwargs)
+
+    def log_request(self, code="-", size="-"):
+        self.served.append((self.path, int(getattr(code, "value", code))))
+
     def log_message(self, *args):
         pass
 
@@ -62,7 +71,7 @@ class Session:
 
     def __init__(self, site, width=800, height=600):
         self.site = site
-        self.server = None
+        self.server, self.served = None, []
         self.serve()
         self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
         self.exceptions = []
@@ -122,8 +131,8 @@ class Session:
 
     def serve(self, port=0):
         """Serves the site on localhost: on a free port, or again on the port it had."""
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", port),
-                                                      lambda *a: Quiet(*a, directory=self.site))
+        self.server = http.server.ThreadingHTTPServer(
+            ("127.0.0.1", port), lambda *a: Quiet(*a, directory=self.site, served=self.served))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
     def stop_serving(self):
