@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The page on phones: in portrait and landscape the picture fills the space the on-screen keys
-leave, nothing overlaps, nothing scrolls; a desktop with a mouse shows no keys. Thumbs alone play:
+leave, nothing overlaps, nothing scrolls; a desktop with a mouse shows no keys; a held arrow repeats.
+Thumbs alone play:
 the on-screen keys take a game of each of two modes from the title into the player's turn and play
 the turn, and two taps on one card play it.
 
@@ -101,6 +102,20 @@ def press(page, label):
     time.sleep(0.15)
 
 
+def held(page):
+    """A finger resting on an arrow repeats it, as a held key does; lifting it stops."""
+    page.evaluate("(function (send) { window.pressed_ = 0; Module.pakapontaKey = function (code) {"
+                  " if (code === 39) pressed_++; send(code); }; })(Module.pakapontaKey)")
+    box = page.evaluate("(function (r) { return [r.left + r.width / 2, r.top + r.height / 2]; })"
+                        "(document.querySelector('button[aria-label=ArrowRight]').getBoundingClientRect())")
+    page.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": box[0], "y": box[1]}])
+    time.sleep(1.0)
+    page.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+    count = page.evaluate("pressed_")
+    time.sleep(0.3)
+    check(count >= 5 and page.evaluate("pressed_") == count, f"a held arrow: {count} presses, then more")
+
+
 def settle(page):
     """Waits until the game has drawn what the last input changed and then stays still."""
     count, deadline = -1, time.time() + 3
@@ -193,6 +208,8 @@ def main():
         page.open("?seed=1")
         for phone in PHONES:
             fits(page, *phone)
+        page.wait_for("the title", browser.pixel_is(155, 440, ORANGE), timeout=60)
+        held(page)
         page.resize(390, 844, 3, mobile=True)
         game_by_keys(page, [])
         game_by_keys(page, ["ArrowDown"])
