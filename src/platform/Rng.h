@@ -17,6 +17,10 @@ public:
     // R < p, compared in single precision as the rules state.
     bool Chance(double p);
 
+    // The whole state: a game started from the same state deals and plays the same.
+    uint64_t State() const { return state_; }
+    void SetState(uint64_t state) { state_ = state; }
+
 private:
     uint64_t state_;
     bool fixed_;
