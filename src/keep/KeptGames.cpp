@@ -65,6 +65,10 @@ KeptGames::KeptGames(Game& game, ReplayPlatform& platform, RecordStore& store, b
     : game_(game), platform_(platform), store_(store), player_(player), messages_(messages)
 {
     platform_.onInput = [this](const InputEvent& event) { return OnInput(event); };
+    platform_.onIdle = [this] {
+        if (recording_ && dirty_)
+            Save();
+    };
     nextWait_ = std::move(game_.onInputWait);
     game_.onInputWait = [this](int state) { OnInputWait(state); };
     nextEvent_ = std::move(game_.onEvent);
@@ -81,6 +85,7 @@ KeptGames::KeptGames(Game& game, ReplayPlatform& platform, RecordStore& store, b
 KeptGames::~KeptGames()
 {
     platform_.onInput = nullptr;
+    platform_.onIdle = nullptr;
     game_.onInputWait = std::move(nextWait_);
     game_.onEvent = std::move(nextEvent_);
     game_.now = std::move(clock_);
@@ -278,12 +283,8 @@ void KeptGames::OnInputWait(int state)
         if (replaying_)
             return;
     }
-    if (recording_) {
-        if (state == StateEndScore)
-            FinishGame();
-        else if (dirty_)
-            Save();
-    }
+    if (recording_ && state == StateEndScore)
+        FinishGame();
     if (nextWait_)
         nextWait_(state);
 }

@@ -59,8 +59,11 @@ void ReplayPlatform::WaitForEvent(uint32_t deadline)
 
 void ReplayPlatform::WaitForEventForever()
 {
-    if (!replaying_)
-        inner_.WaitForEventForever();
+    if (replaying_)
+        return;
+    if (onIdle)
+        onIdle();
+    inner_.WaitForEventForever();
 }
 
 AudioOutput& ReplayPlatform::Audio()

@@ -22,6 +22,10 @@ public:
     // close is seen too, but always reaches the game.
     std::function<bool(const InputEvent&)> onInput;
 
+    // Called, when live, just before the program sits waiting for an input with no deadline: the
+    // moment the game has settled after the last one.
+    std::function<void()> onIdle;
+
     void BeginReplay();
     void EndReplay();
     bool Replaying() const { return replaying_; }
