@@ -18,7 +18,7 @@ constexpr Color Figures = 0x99FFFF;
 
 constexpr int FirstRowY = 150;
 constexpr int RowHeight = 44;
-constexpr std::array<int, 9> ColumnX = {232, 292, 352, 412, 472, 532, 600, 664, 724};
+constexpr std::array<int, 9> ColumnX = {232, 292, 352, 404, 476, 540, 604, 668, 728};
 constexpr std::array<const char*, 9> Heads = {"遊んだ", "途中で", "１位",  "平均順位", "最高点",
                                               "平均点", "1000ﾚｽ", "512KB", "最高ｽﾚ"};
 

@@ -15,9 +15,9 @@ constexpr int KeyDown = 40;
 
 } // namespace
 
-KeptSession::KeptSession(const std::string& profile, uint64_t seed, bool draw, std::time_t clock)
+KeptSession::KeptSession(const std::string& profile, uint64_t seed, bool draw, std::time_t clock, int games)
     : store(profile), game(replay, draw ? &SharedFonts() : nullptr, seed, true, ShippedDataDir()),
-      report(game, seed, 1, &lines), pilot(game, 0, false, false)
+      report(game, seed, games, &lines), pilot(game, 0, false, false)
 {
     game.now = [clock]() mutable { return clock++; };
 }

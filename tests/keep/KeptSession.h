@@ -33,7 +33,9 @@ public:
 // game's random generator, which a person's choice never does either.
 struct KeptSession {
     // clock: the wall clock's first reading; it goes on a second with every reading.
-    KeptSession(const std::string& profile, uint64_t seed, bool draw, std::time_t clock = 1800000000);
+    // games: the program ends on the title after that many finished games.
+    KeptSession(const std::string& profile, uint64_t seed, bool draw, std::time_t clock = 1800000000,
+                int games = 1);
 
     // What the player does at an input wait before the autopilot's key: false presses nothing more,
     // and the run ends there as if killed.
