@@ -110,6 +110,15 @@ int Run(const CommandLine& line)
     const Simulator simulator(game, line, seed, std::cout, trace.is_open() ? &trace : nullptr,
                               line.quitAtState >= 0 ? QuitAtState(game, line.quitAtState, line.quitAtCount)
                                                     : std::function<void(int)>{});
+    // A script plays the player's part first; the autopilot takes the seat once it has pressed its last
+    // key, so that a game begun by hand can be finished as the autopilot would.
+    auto* headless = dynamic_cast<HeadlessPlatform*>(platform.get());
+    if (line.autoplay && headless != nullptr && !line.script.empty()) {
+        game.onInputWait = [next = std::move(game.onInputWait), headless](int state) {
+            if (headless->PendingEvents() == 0)
+                next(state);
+        };
+    }
     const std::unique_ptr<KeptGames> kept =
         store ? std::make_unique<KeptGames>(game, *replay, *store, !line.autoplay, std::cerr) : nullptr;
     int status = 0;
