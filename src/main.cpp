@@ -118,6 +118,7 @@ int Run(const CommandLine& line)
             if (headless->PendingEvents() == 0)
                 next(state);
         };
+        headless->onIdle = [&game] { game.onInputWait(game.GameState); };
     }
     const std::unique_ptr<KeptGames> kept =
         store ? std::make_unique<KeptGames>(game, *replay, *store, !line.autoplay, std::cerr) : nullptr;

@@ -235,6 +235,9 @@ void KeptGames::BeginRecord()
     record_.program = PAKAPONTA_VERSION;
     record_.data = fingerprint_;
     record_.rng = game_.rng.State();
+    // The start of a game reseeds from the clock, which a replay cannot read again: a kept game
+    // plays from its recorded state alone.
+    game_.rng.SetState(record_.rng);
     record_.gameMode = game_.GameMode;
     record_.name = game_.opening->selectedName();
     record_.colour = game_.opening->selectedColor();

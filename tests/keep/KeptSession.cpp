@@ -30,7 +30,8 @@ void KeptSession::Play(bool newGame)
             onPopUp(eventIndex);
     };
     game.onInputWait = [this](int state) { report.OnInputWait(state); };
-    headless.press = [this] { Press(game.GameState); };
+    // A person at the keyboard presses a key whenever the program waits with nothing else to come.
+    headless.onIdle = [this] { Press(game.GameState); };
     KeptGames kept(game, replay, store, true, messages);
     try {
         game.Start();

@@ -13,19 +13,6 @@
 #include <string>
 #include <vector>
 
-// The headless platform with a person at the keyboard, who presses a key whenever the program waits
-// for one with nothing else to come.
-class KeyboardPlatform : public HeadlessPlatform {
-public:
-    std::function<void()> press;
-    void WaitForEventForever() override
-    {
-        if (PendingEvents() == 0 && press)
-            press();
-        HeadlessPlatform::WaitForEventForever();
-    }
-};
-
 // One start of the program with a profile folder, on the headless platform and the shipped data. The
 // player presses keys through the window's input one at a time, so the game and its keeper cannot
 // tell them from a person's: the autopilot's outside the turns, and in a turn the first playable
@@ -50,7 +37,7 @@ struct KeptSession {
     void Play(bool newGame = false);
     std::vector<uint32_t> Screen() const;
 
-    KeyboardPlatform headless;
+    HeadlessPlatform headless;
     ReplayPlatform replay{headless};
     FolderStore store;
     Game game;
