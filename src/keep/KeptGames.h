@@ -46,10 +46,6 @@ public:
     // game from the same journal.
     static std::string DataFingerprint(const Game& game);
 
-    bool Recording() const { return recording_; }
-    bool Replaying() const { return replaying_; }
-    const Statistics& Stats() const { return stats_; }
-
 private:
     struct Unwind {};
 

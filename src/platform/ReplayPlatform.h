@@ -28,7 +28,6 @@ public:
 
     void BeginReplay();
     void EndReplay();
-    bool Replaying() const { return replaying_; }
 
     uint32_t GetTickCount() override;
     void SetEventSink(EventSink* sink) override;
