@@ -108,13 +108,14 @@ std::string KeptGames::DataFingerprint(const Game& game)
     return Envelope::Checksum(digest);
 }
 
-void KeptGames::SetAside(RecordStore& store, const std::string& name, const std::string& why,
+bool KeptGames::SetAside(RecordStore& store, const std::string& name, const std::string& why,
                          std::ostream& messages)
 {
     const std::string aside = store.SetAside(name);
     messages << "pakaponta: " << store.Where(name) << " is " << why << ": "
              << (aside.empty() ? "it could not be set aside, and is left as it is" : "set aside as " + aside)
              << '\n';
+    return !aside.empty();
 }
 
 Statistics KeptGames::LoadStatistics(RecordStore& store, std::ostream& messages)
@@ -135,6 +136,10 @@ void KeptGames::Open(bool newGame)
 {
     fingerprint_ = DataFingerprint(game_);
     stats_ = LoadStatistics(store_, messages_);
+    const RecordStore::Read statistics = store_.Load(StatisticsName);
+    std::string unused;
+    statisticsStuck_ =
+        statistics.exists && (statistics.unreadable || !Statistics::Parse(statistics.bytes, unused));
     const RecordStore::Read read = store_.Load(RecordName);
     if (!read.exists)
         return;
@@ -150,7 +155,7 @@ void KeptGames::Open(bool newGame)
         record.reset();
     }
     if (!record) {
-        SetAside(store_, RecordName, why, messages_);
+        recordStuck_ = !SetAside(store_, RecordName, why, messages_);
         return;
     }
     if (newGame) {
@@ -348,7 +353,7 @@ void KeptGames::BreakReplay(const std::string& why)
     replaying_ = false;
     titlePilot_.reset();
     platform_.EndReplay();
-    SetAside(store_, RecordName, why, messages_);
+    recordStuck_ = !SetAside(store_, RecordName, why, messages_);
     throw Unwind{};
 }
 
@@ -393,6 +398,8 @@ void KeptGames::ShowStatistics()
 void KeptGames::Save()
 {
     dirty_ = false;
+    if (recordStuck_)
+        return;
     std::string error;
     if (store_.Save(RecordName, record_.Serialize(), error) || warned_)
         return;
@@ -403,6 +410,8 @@ void KeptGames::Save()
 
 void KeptGames::SaveStatistics()
 {
+    if (statisticsStuck_)
+        return;
     std::string error;
     if (store_.Save(StatisticsName, stats_.Serialize(), error) || warned_)
         return;

@@ -67,7 +67,8 @@ private:
     void Save();
     void SaveStatistics();
     void Drop();
-    static void SetAside(RecordStore& store, const std::string& name, const std::string& why,
+    // False when the file could not be moved: it is then left alone, never written over.
+    static bool SetAside(RecordStore& store, const std::string& name, const std::string& why,
                          std::ostream& messages);
 
     Game& game_;
@@ -85,6 +86,9 @@ private:
     bool recording_ = false;
     bool dirty_ = false;
     bool warned_ = false;
+    // A damaged file that could not be set aside.
+    bool recordStuck_ = false;
+    bool statisticsStuck_ = false;
     size_t dateIndex_ = 0;
 
     bool replaying_ = false;
