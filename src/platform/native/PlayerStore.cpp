@@ -5,7 +5,7 @@
 std::unique_ptr<RecordStore> OpenPlayerStore()
 {
     const char* data = std::getenv("XDG_DATA_HOME");
-    // The base directory specification ignores a relative path.
+    // A relative XDG_DATA_HOME is invalid: the freedesktop base directories ignore it.
     if (data != nullptr && data[0] == '/')
         return std::make_unique<FolderStore>(std::string(data) + "/pakaponta");
     const char* home = std::getenv("HOME");
