@@ -108,6 +108,18 @@ TEST(KeptFiles, ADamagedRecordIsSetAsideWithOneMessageAndTheProgramStartsAtTheTi
     EXPECT_EQ(FolderStore(profile).Load("game.bad-2").bytes, "second");
 }
 
+TEST(KeptFiles, ANewGameDropsTheKeptGameAndCountsItAsAbandoned)
+{
+    const std::string profile = MakeTempDir();
+    std::ofstream(profile + "game", std::ios::binary) << KeptRecord();
+    KeptSession s(profile, Seed, false);
+    s.beforeKey = [](int) { return false; };
+    s.Play(true);
+    EXPECT_EQ(s.game.GameState, StateTitle);
+    EXPECT_FALSE(fs::exists(profile + "game"));
+    EXPECT_EQ(KeptGames::LoadStatistics(s.store, s.messages).games[0].abandoned, 1);
+}
+
 TEST(KeptFiles, AProfileThatCannotBeWrittenCostsOneMessageAndTheGamePlaysOn)
 {
     const std::string blocker = MakeTempDir() + "file";
