@@ -17,4 +17,8 @@ if(Python3_FOUND)
     add_test(NAME e2e_window_faults
         COMMAND ${Python3_EXECUTABLE} ${E2E_DIR}/window_faults.py $<TARGET_FILE:pakaponta> ${PAKAPONTA_OUT})
     set_tests_properties(e2e_window_faults PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 400)
+    # The kept game: killed in the player's turn and closed during a pop-up, then resumed.
+    add_test(NAME e2e_window_keep
+        COMMAND ${Python3_EXECUTABLE} ${E2E_DIR}/window_keep.py $<TARGET_FILE:pakaponta> ${PAKAPONTA_OUT})
+    set_tests_properties(e2e_window_keep PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 300)
 endif()

@@ -1,9 +1,12 @@
+#include "keep/KeptGames.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderStore.h"
 #include "platform/FontEngine.h"
 #include "platform/NullAudio.h"
 #include "platform/Platform.h"
 #include "platform/PngWriter.h"
 #include "platform/ProgramExit.h"
+#include "platform/ReplayPlatform.h"
 #include "platform/StartupLog.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -44,6 +47,29 @@ std::unique_ptr<Platform> MakePlatform(const CommandLine& line)
     return OpenWindow();
 }
 
+// Where the player's games are kept: the folder given, else the player's own, but never for the
+// headless program (tests, the simulator) unless a folder is given.
+std::unique_ptr<RecordStore> OpenStore(const CommandLine& line)
+{
+    if (!line.profile.empty())
+        return std::make_unique<FolderStore>(line.profile);
+    if (line.headless)
+        return nullptr;
+    return OpenPlayerStore();
+}
+
+int PrintStatistics(const CommandLine& line)
+{
+    const std::unique_ptr<RecordStore> store = OpenStore(line);
+    if (!store) {
+        std::fprintf(stderr,
+                     "pakaponta: there is no folder to keep statistics in (name one with --profile)\n");
+        return 1;
+    }
+    std::cout << KeptGames::LoadStatistics(*store, std::cerr).Text();
+    return 0;
+}
+
 // Ends the program the K-th time it waits for the player in the given state.
 std::function<void(int)> QuitAtState(Game& game, int state, int count)
 {
@@ -58,14 +84,21 @@ std::function<void(int)> QuitAtState(Game& game, int state, int count)
 
 int Run(const CommandLine& line)
 {
+    if (line.stats)
+        return PrintStatistics(line);
     // Without fonts every picture skips its drawing: the rules run as usual, only faster.
     std::unique_ptr<FontEngine> fonts = line.render ? FontEngine::Create() : nullptr;
     std::unique_ptr<Platform> platform = MakePlatform(line);
+    const std::unique_ptr<RecordStore> store = OpenStore(line);
+    // Kept games replay through this; without a store the game talks to the platform directly.
+    const std::unique_ptr<ReplayPlatform> replay =
+        store ? std::make_unique<ReplayPlatform>(*platform) : nullptr;
     const std::string appPath =
         line.dataDir.empty() ? DataFolder(FileSystem::ExecutableDir()) : FolderWithSlash(line.dataDir);
     const uint64_t seed = line.seed.value_or(ClockSeed());
     // A reported game names its seed; the seed only repeats the games if it is never reseeded.
-    Game game(*platform, fonts.get(), seed, line.seed.has_value() || line.games > 0, appPath);
+    Game game(replay ? *replay : *platform, fonts.get(), seed, line.seed.has_value() || line.games > 0,
+              appPath);
     std::ofstream trace;
     if (!line.trace.empty()) {
         trace.open(line.trace, std::ios::binary | std::ios::trunc);
@@ -77,10 +110,27 @@ int Run(const CommandLine& line)
     const Simulator simulator(game, line, seed, std::cout, trace.is_open() ? &trace : nullptr,
                               line.quitAtState >= 0 ? QuitAtState(game, line.quitAtState, line.quitAtCount)
                                                     : std::function<void(int)>{});
+    // A script plays the player's part first; the autopilot takes the seat once it has pressed its last
+    // key, so that a game begun by hand can be finished as the autopilot would.
+    auto* headless = dynamic_cast<HeadlessPlatform*>(platform.get());
+    if (line.autoplay && headless != nullptr && !line.script.empty()) {
+        game.onInputWait = [next = std::move(game.onInputWait), headless](int state) {
+            if (headless->PendingEvents() == 0)
+                next(state);
+        };
+        headless->onIdle = [&game] { game.onInputWait(game.GameState); };
+    }
+    const std::unique_ptr<KeptGames> kept =
+        store ? std::make_unique<KeptGames>(game, *replay, *store, !line.autoplay, std::cerr) : nullptr;
     int status = 0;
     try {
         game.Start();
-        game.Run();
+        if (kept) {
+            kept->Open(line.newGame);
+            kept->Run();
+        } else {
+            game.Run();
+        }
     } catch (const ProgramExit& exit) {
         status = exit.status;
     }

@@ -17,6 +17,15 @@ public:
     // R < p, compared in single precision as the rules state.
     bool Chance(double p);
 
+    // The whole state: a game started from the same state deals and plays the same. A state set
+    // is a seed: the sequence is never reseeded from the clock afterwards, as with a fixed seed.
+    uint64_t State() const { return state_; }
+    void SetState(uint64_t state)
+    {
+        state_ = state;
+        fixed_ = true;
+    }
+
 private:
     uint64_t state_;
     bool fixed_;

@@ -30,6 +30,9 @@ const char* CommandLine::Usage()
            "  --games N               end after N games, one JSON line per game on stdout\n"
            "  --render none|full      none: draw nothing (fast simulation)\n"
            "  --trace FILE            one JSON line per card played or discarded\n"
+           "  --profile DIR           keep the game in progress and the statistics in DIR\n"
+           "  --new-game              start at the title, dropping the kept game\n"
+           "  --stats                 print the statistics and end\n"
            "  --help                  this text\n"
            "  --version               the program's version\n";
 }
@@ -101,6 +104,13 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
         } else if (arg == "--trace") {
             if (!value(line.trace))
                 return std::nullopt;
+        } else if (arg == "--profile") {
+            if (!value(line.profile))
+                return std::nullopt;
+        } else if (arg == "--new-game") {
+            line.newGame = true;
+        } else if (arg == "--stats") {
+            line.stats = true;
         } else if (arg == "--help") {
             line.help = true;
         } else if (arg == "--version") {

@@ -23,6 +23,11 @@ struct CommandLine {
     int games = 0;
     bool render = true;
     std::string trace;
+    // The folder of the kept game and the statistics (the headless program keeps nothing without
+    // it); --new-game drops the kept game; --stats prints the statistics and ends.
+    std::string profile;
+    bool newGame = false;
+    bool stats = false;
     bool help = false;
     bool version = false;
 

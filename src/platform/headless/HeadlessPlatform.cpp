@@ -48,6 +48,8 @@ void HeadlessPlatform::WaitForEvent(uint32_t deadline)
 
 void HeadlessPlatform::WaitForEventForever()
 {
+    if (pending_.empty() && onIdle)
+        onIdle();
     if (pending_.empty())
         throw ProgramExit{0};
     if (pending_.begin()->first > now_)

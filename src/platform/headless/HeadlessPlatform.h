@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -38,6 +39,9 @@ public:
     // what is wrong with the file (nothing is scheduled then).
     std::string LoadScript(const std::string& path);
     void AdvanceClock(uint32_t ms) { now_ += ms; }
+
+    // Called when the run would end for want of input, so that whoever plays next may act.
+    std::function<void()> onIdle;
 
     int PresentCount() const { return presents_; }
     size_t PendingEvents() const { return pending_.size(); }

@@ -1,3 +1,4 @@
+#include "platform/RecordStore.h"
 #include "platform/Window.h"
 
 #include <stdexcept>
@@ -10,4 +11,9 @@ std::unique_ptr<Platform> OpenWindow()
 int ProgramEnded(int status)
 {
     return status;
+}
+
+std::unique_ptr<RecordStore> OpenPlayerStore()
+{
+    return nullptr;
 }

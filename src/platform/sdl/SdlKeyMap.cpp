@@ -50,6 +50,8 @@ int SymbolCode(SDL_Keycode sym)
         return 27;
     case SDLK_KP_0:
         return KeypadDigitBase;
+    case SDLK_F2:
+        return 113;
     default:
         break;
     }
@@ -66,6 +68,9 @@ int SymbolCode(SDL_Keycode sym)
 
 int VirtualKeyCode(const SDL_Keysym& key)
 {
+    // Ctrl+N asks for a new game as F2 does; the game knows the one code.
+    if (key.sym == SDLK_n && (key.mod & KMOD_CTRL) != 0)
+        return 113;
     if (const int code = KeypadCode(key.scancode))
         return code;
     return SymbolCode(key.sym);

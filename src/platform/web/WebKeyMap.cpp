@@ -25,6 +25,7 @@ int VirtualKeyCode(unsigned long keyCode, std::string_view code)
     case 38:
     case 39:
     case 40:
+    case 113: // F2
         return static_cast<int>(keyCode);
     default:
         break;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The first line of every kept file: what it is, the version of its format and a checksum of the
+// rest, so that a damaged or cut file is told from a good one before anything in it is believed.
+//     pakaponta-game 1 0123456789abcdef
+namespace Envelope {
+
+std::string Seal(std::string_view kind, int version, std::string_view body);
+// The body, or nullopt with why it cannot be used ("damaged", "another version").
+std::optional<std::string> Open(std::string_view kind, int version, std::string_view bytes, std::string& why);
+// 64-bit FNV-1a, as 16 hexadecimal digits.
+std::string Checksum(std::string_view bytes);
+
+} // namespace Envelope

@@ -1,0 +1,426 @@
+#include "keep/KeptGames.h"
+
+#include "events/EventCtrl.h"
+#include "events/Score.h"
+#include "keep/Envelope.h"
+#include "keep/StatsScreen.h"
+#include "platform/FileSystem.h"
+#include "platform/RecordStore.h"
+#include "platform/ReplayPlatform.h"
+#include "players/CardCtrl.h"
+#include "screens/Opening.h"
+#include "shell/Autopilot.h"
+#include "shell/FormMain.h"
+#include "shell/Game.h"
+#include "sound/Sounds.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int KeyEnter = 13;
+constexpr int KeyRight = 39;
+constexpr int KeyDown = 40;
+constexpr int LeftButton = 1;
+constexpr int ThreadFileCount = 200;
+// Thread end pop-ups: 50 below 700 responses, then six bands (the last one 1000), each again for a
+// good and for a bad thread.
+constexpr int FirstThreadEnd = ThreadEnd;
+constexpr int LastThreadEnd = ThreadEnd + 18;
+constexpr int TopBand = 6;
+
+bool IsPress(const InputEvent& event)
+{
+    return event.kind == InputEvent::Kind::KeyDown || event.kind == InputEvent::Kind::MouseDown ||
+           event.kind == InputEvent::Kind::DblClick;
+}
+
+bool IsKey(const InputEvent& event, int code)
+{
+    return event.kind == InputEvent::Kind::KeyDown && event.code == code;
+}
+
+// Whether the window acts on the input in this state; only those shape a game.
+bool Acts(const InputEvent& event, int state)
+{
+    switch (event.kind) {
+    case InputEvent::Kind::KeyDown: {
+        const int command = FormMain::KeyCommand(event.code);
+        return state == StatePlayerTurn ? command != 0 : command == CmdOk;
+    }
+    case InputEvent::Kind::MouseDown:
+        return state == StatePlayerTurn || event.code == LeftButton;
+    case InputEvent::Kind::DblClick:
+        return state == StatePlayerTurn;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+KeptGames::KeptGames(Game& game, ReplayPlatform& platform, RecordStore& store, bool player,
+                     std::ostream& messages)
+    : game_(game), platform_(platform), store_(store), player_(player), messages_(messages)
+{
+    platform_.onInput = [this](const InputEvent& event) { return OnInput(event); };
+    platform_.onIdle = [this] {
+        if (recording_ && dirty_)
+            Save();
+    };
+    nextWait_ = std::move(game_.onInputWait);
+    game_.onInputWait = [this](int state) { OnInputWait(state); };
+    nextEvent_ = std::move(game_.onEvent);
+    game_.onEvent = [this](int32_t eventIndex, const std::string& eventString, int32_t eventTarget,
+                           int32_t eventScore) {
+        OnEvent(eventIndex, eventTarget, eventScore);
+        if (nextEvent_)
+            nextEvent_(eventIndex, eventString, eventTarget, eventScore);
+    };
+    clock_ = std::move(game_.now);
+    game_.now = [this] { return Now(); };
+}
+
+KeptGames::~KeptGames()
+{
+    platform_.onInput = nullptr;
+    platform_.onIdle = nullptr;
+    game_.onInputWait = std::move(nextWait_);
+    game_.onEvent = std::move(nextEvent_);
+    game_.now = std::move(clock_);
+}
+
+std::string KeptGames::DataFingerprint(const Game& game)
+{
+    std::string digest;
+    auto add = [&digest](const std::string& bytes) { digest += Envelope::Checksum(bytes); };
+    const std::string& dir = game.AppPath();
+    add(FileSystem::ReadFile(dir + "card.dat").value_or(""));
+    add(FileSystem::ReadFile(dir + "thread/thread.txt").value_or(""));
+    for (int i = 0; i < ThreadFileCount; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "thread/%03d.txt", i);
+        add(FileSystem::ReadFile(dir + name).value_or(""));
+    }
+    for (const std::string& name : game.PlayerNames)
+        add(name);
+    return Envelope::Checksum(digest);
+}
+
+bool KeptGames::SetAside(RecordStore& store, const std::string& name, const std::string& why,
+                         std::ostream& messages)
+{
+    const std::string aside = store.SetAside(name);
+    messages << "pakaponta: " << store.Where(name) << " is " << why << ": "
+             << (aside.empty() ? "it could not be set aside, and is left as it is" : "set aside as " + aside)
+             << '\n';
+    return !aside.empty();
+}
+
+Statistics KeptGames::LoadStatistics(RecordStore& store, std::ostream& messages)
+{
+    const RecordStore::Read read = store.Load(StatisticsName);
+    if (!read.exists)
+        return {};
+    std::string why = "unreadable";
+    if (!read.unreadable) {
+        if (std::optional<Statistics> stats = Statistics::Parse(read.bytes, why))
+            return *stats;
+    }
+    SetAside(store, StatisticsName, why + " (the statistics start again from zero)", messages);
+    return {};
+}
+
+void KeptGames::Open(bool newGame)
+{
+    fingerprint_ = DataFingerprint(game_);
+    stats_ = LoadStatistics(store_, messages_);
+    const RecordStore::Read statistics = store_.Load(StatisticsName);
+    std::string unused;
+    statisticsStuck_ =
+        statistics.exists && (statistics.unreadable || !Statistics::Parse(statistics.bytes, unused));
+    const RecordStore::Read read = store_.Load(RecordName);
+    if (!read.exists)
+        return;
+    std::string why = "unreadable";
+    std::optional<GameRecord> record;
+    if (!read.unreadable)
+        record = GameRecord::Parse(read.bytes, why);
+    if (record && record->program != PAKAPONTA_VERSION) {
+        why = "from another version of the program (" + record->program + ")";
+        record.reset();
+    } else if (record && record->data != fingerprint_) {
+        why = "from other data files";
+        record.reset();
+    }
+    if (!record) {
+        recordStuck_ = !SetAside(store_, RecordName, why, messages_);
+        return;
+    }
+    if (newGame) {
+        if (player_) {
+            stats_.AddAbandoned(record->gameMode);
+            SaveStatistics();
+        }
+        store_.Remove(RecordName);
+        return;
+    }
+    record_ = std::move(*record);
+    recording_ = true;
+    dateIndex_ = 0;
+    ResetTallies();
+    replaying_ = true;
+    replayStarted_ = false;
+    inputIndex_ = 0;
+    titlePilot_ =
+        std::make_unique<Autopilot>(game_, record_.gameMode & 3, (record_.gameMode & ModeExtra) != 0, false);
+    platform_.BeginReplay();
+}
+
+void KeptGames::Run()
+{
+    for (;;) {
+        try {
+            game_.Run();
+        } catch (const Unwind&) {
+            platform_.EndReplay();
+            replaying_ = false;
+            if (game_.sounds)
+                game_.sounds->playBGM(BgmStop);
+            game_.opening->GotoOpening();
+        }
+    }
+}
+
+bool KeptGames::OnInput(const InputEvent& event)
+{
+    if (statsShown_) {
+        if (event.kind == InputEvent::Kind::Close)
+            return false;
+        if (IsPress(event))
+            statsShown_ = false;
+        return true;
+    }
+    const int state = game_.GameState;
+    if (event.kind == InputEvent::Kind::Close) {
+        if (dirty_)
+            Save();
+        return false;
+    }
+    if (IsKey(event, NewGameKey)) {
+        if (InGame())
+            Abandon();
+        return true;
+    }
+    if (IsKey(event, StatisticsKey) && state == StateTitle) {
+        ShowStatistics();
+        return true;
+    }
+    if (state == StateSelect && Acts(event, StateDeckShow)) {
+        BeginRecord();
+    } else if (recording_ && (state == StatePlayerTurn || state == StateDeckShow) && Acts(event, state)) {
+        record_.inputs.push_back({state, event});
+        Save();
+    }
+    return false;
+}
+
+bool KeptGames::InGame() const
+{
+    const int state = game_.GameState;
+    return recording_ && !replaying_ &&
+           (state == StateDeckShow || state == StatePlayerTurn || state == StateRunning) &&
+           !game_.cardCtrl->EOC();
+}
+
+void KeptGames::BeginRecord()
+{
+    record_ = GameRecord{};
+    record_.program = PAKAPONTA_VERSION;
+    record_.data = fingerprint_;
+    record_.rng = game_.rng.State();
+    // The start of a game reseeds from the clock, which a replay cannot read again: a kept game
+    // plays from its recorded state alone.
+    game_.rng.SetState(record_.rng);
+    record_.gameMode = game_.GameMode;
+    record_.name = game_.opening->selectedName();
+    record_.colour = game_.opening->selectedColor();
+    recording_ = true;
+    dateIndex_ = 0;
+    ResetTallies();
+    Save();
+}
+
+void KeptGames::ResetTallies()
+{
+    tally_ = Statistics::Result{};
+    lastEvent_ = 0;
+}
+
+std::time_t KeptGames::Now()
+{
+    if (!recording_)
+        return clock_();
+    if (dateIndex_ < record_.DateCount())
+        return record_.DateAt(dateIndex_++);
+    const std::time_t now = clock_();
+    record_.AddDate(now);
+    ++dateIndex_;
+    dirty_ = true;
+    return now;
+}
+
+void KeptGames::OnEvent(int32_t eventIndex, int32_t eventTarget, int32_t eventScore)
+{
+    if (eventIndex >= FirstThreadEnd && eventIndex <= LastThreadEnd && eventTarget == 0) {
+        const int band = eventIndex == ThreadEnd ? 0 : (eventIndex - ThreadEnd - 1) % 6 + 1;
+        if (lastEvent_ == SizeOver)
+            ++tally_.threads512;
+        else if (band == TopBand)
+            ++tally_.threads1000;
+        tally_.bestThread = std::max<int64_t>(tally_.bestThread, eventScore);
+    }
+    lastEvent_ = eventIndex;
+}
+
+void KeptGames::OnInputWait(int state)
+{
+    if (replaying_) {
+        DriveReplay(state);
+        if (replaying_)
+            return;
+    }
+    if (recording_ && state == StateEndScore)
+        FinishGame();
+    if (nextWait_)
+        nextWait_(state);
+}
+
+void KeptGames::DriveReplay(int state)
+{
+    switch (state) {
+    case StateTitle:
+        if (replayStarted_)
+            BreakReplay("ended before its last move");
+        game_.formMain->KeyDown(titlePilot_->NextKey(StateTitle));
+        return;
+    case StateSelect:
+        if (replayStarted_)
+            BreakReplay("ended before its last move");
+        if (game_.opening->selectedName() != record_.name) {
+            game_.formMain->KeyDown(KeyDown);
+        } else if (game_.opening->selectedColor() != record_.colour) {
+            game_.formMain->KeyDown(KeyRight);
+        } else {
+            replayStarted_ = true;
+            game_.rng.SetState(record_.rng);
+            game_.formMain->KeyDown(KeyEnter);
+        }
+        return;
+    case StateDeckShow:
+    case StatePlayerTurn:
+        break;
+    default:
+        if (inputIndex_ < record_.inputs.size())
+            BreakReplay("ended before its last move");
+        EndReplay(state);
+        return;
+    }
+    if (inputIndex_ >= record_.inputs.size()) {
+        EndReplay(state);
+        return;
+    }
+    const GameRecord::Input& input = record_.inputs[inputIndex_++];
+    if (input.state != state)
+        BreakReplay("not the game it claims to be");
+    Deliver(*game_.formMain, input.event);
+}
+
+void KeptGames::EndReplay(int state)
+{
+    replaying_ = false;
+    titlePilot_.reset();
+    platform_.EndReplay();
+    game_.RefreshScreen();
+    if (state == StatePlayerTurn && game_.sounds)
+        game_.sounds->playBGM(BgmGame);
+}
+
+void KeptGames::BreakReplay(const std::string& why)
+{
+    recording_ = false;
+    replaying_ = false;
+    titlePilot_.reset();
+    platform_.EndReplay();
+    recordStuck_ = !SetAside(store_, RecordName, why, messages_);
+    throw Unwind{};
+}
+
+void KeptGames::FinishGame()
+{
+    if (player_) {
+        tally_.rank = game_.score->GetRank(0);
+        tally_.score = game_.score->Get(0).total;
+        stats_.AddFinished(record_.gameMode, tally_);
+        SaveStatistics();
+    }
+    recording_ = false;
+    dirty_ = false;
+    Drop();
+}
+
+void KeptGames::Abandon()
+{
+    if (player_) {
+        stats_.AddAbandoned(record_.gameMode);
+        SaveStatistics();
+    }
+    recording_ = false;
+    dirty_ = false;
+    Drop();
+    throw Unwind{};
+}
+
+void KeptGames::ShowStatistics()
+{
+    const Picture title = game_.PictureMain;
+    game_.GameState = StateBusy;
+    StatsScreen::Paint(game_.PictureMain, stats_);
+    game_.RefreshScreen();
+    statsShown_ = true;
+    game_.AwaitInput([this] { return statsShown_; });
+    game_.PictureMain = title;
+    game_.RefreshScreen();
+    game_.GameState = StateTitle;
+}
+
+void KeptGames::Save()
+{
+    dirty_ = false;
+    if (recordStuck_)
+        return;
+    std::string error;
+    if (store_.Save(RecordName, record_.Serialize(), error) || warned_)
+        return;
+    warned_ = true;
+    messages_ << "pakaponta: cannot keep the game in " << store_.Where(RecordName) << " (" << error
+              << "); the game plays on without it\n";
+}
+
+void KeptGames::SaveStatistics()
+{
+    if (statisticsStuck_)
+        return;
+    std::string error;
+    if (store_.Save(StatisticsName, stats_.Serialize(), error) || warned_)
+        return;
+    warned_ = true;
+    messages_ << "pakaponta: cannot keep the statistics in " << store_.Where(StatisticsName) << " (" << error
+              << "); the game plays on without them\n";
+}
+
+void KeptGames::Drop()
+{
+    store_.Remove(RecordName);
+}

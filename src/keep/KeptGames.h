@@ -1,0 +1,105 @@
+#pragma once
+
+#include "keep/GameRecord.h"
+#include "keep/Statistics.h"
+
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+
+class Autopilot;
+class Game;
+class RecordStore;
+class ReplayPlatform;
+
+// Keeps the player's games: the journal of the game in progress, written after every input the
+// game acts on, rebuilt by replay on the next start; the new-game key; the statistics and their
+// screen. It sits on the game's hooks and on the platform between the game and the window.
+class KeptGames {
+public:
+    // F2, and Ctrl+N, which the window reports as F2: abandons the game in progress.
+    static constexpr int NewGameKey = 113;
+    // S on the title: the statistics screen.
+    static constexpr int StatisticsKey = 83;
+    static constexpr const char* RecordName = "game";
+    static constexpr const char* StatisticsName = "statistics";
+
+    // player: whether games end up in the statistics (not when the autopilot plays). messages gets
+    // one line for each record set aside or that cannot be written.
+    KeptGames(Game& game, ReplayPlatform& platform, RecordStore& store, bool player, std::ostream& messages);
+    ~KeptGames();
+    KeptGames(const KeptGames&) = delete;
+    KeptGames& operator=(const KeptGames&) = delete;
+
+    // After Game::Start: reads the kept files; the kept game is rebuilt from the first input wait,
+    // or, with newGame, counted as abandoned and dropped.
+    void Open(bool newGame);
+    // Game::Run, back at the title whenever a game is abandoned; ends only by ProgramExit.
+    void Run();
+
+    // The statistics kept in store, zero when there are none; a file that cannot be read is set
+    // aside first.
+    static Statistics LoadStatistics(RecordStore& store, std::ostream& messages);
+    // A digest of the data files a game is dealt from: another card.dat or thread set plays another
+    // game from the same journal.
+    static std::string DataFingerprint(const Game& game);
+
+private:
+    struct Unwind {};
+
+    bool OnInput(const InputEvent& event);
+    void OnInputWait(int state);
+    void OnEvent(int32_t eventIndex, int32_t eventTarget, int32_t eventScore);
+    std::time_t Now();
+
+    void BeginRecord();
+    void DriveReplay(int state);
+    void EndReplay(int state);
+    [[noreturn]] void BreakReplay(const std::string& why);
+    void FinishGame();
+    [[noreturn]] void Abandon();
+    void ShowStatistics();
+    bool InGame() const;
+    void ResetTallies();
+
+    void Save();
+    void SaveStatistics();
+    void Drop();
+    // False when the file could not be moved: it is then left alone, never written over.
+    static bool SetAside(RecordStore& store, const std::string& name, const std::string& why,
+                         std::ostream& messages);
+
+    Game& game_;
+    ReplayPlatform& platform_;
+    RecordStore& store_;
+    bool player_;
+    std::ostream& messages_;
+    std::string fingerprint_;
+
+    std::function<void(int)> nextWait_;
+    std::function<void(int32_t, const std::string&, int32_t, int32_t)> nextEvent_;
+    std::function<std::time_t()> clock_;
+
+    GameRecord record_;
+    bool recording_ = false;
+    bool dirty_ = false;
+    bool warned_ = false;
+    // A damaged file that could not be set aside.
+    bool recordStuck_ = false;
+    bool statisticsStuck_ = false;
+    size_t dateIndex_ = 0;
+
+    bool replaying_ = false;
+    bool replayStarted_ = false;
+    size_t inputIndex_ = 0;
+    std::unique_ptr<Autopilot> titlePilot_;
+
+    Statistics stats_;
+    bool statsShown_ = false;
+
+    // The player's threads of the game in progress, from its pop-ups.
+    Statistics::Result tally_;
+    int32_t lastEvent_ = 0;
+};

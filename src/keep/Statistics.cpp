@@ -1,0 +1,155 @@
+#include "keep/Statistics.h"
+
+#include "keep/Envelope.h"
+#include "shell/GameTypes.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using Json = nlohmann::json;
+
+constexpr std::array<const char*, 4> ModeNames = {"またーり 山札式", "またーり デッキ式", "殺伐 山札式",
+                                                  "殺伐 デッキ式"};
+
+// The fields in the order of the file and of the table.
+constexpr std::array<std::pair<const char*, int64_t Statistics::Game::*>, 9> Fields = {{
+    {"finished", &Statistics::Game::finished},
+    {"abandoned", &Statistics::Game::abandoned},
+    {"firsts", &Statistics::Game::firsts},
+    {"rankSum", &Statistics::Game::rankSum},
+    {"scoreSum", &Statistics::Game::scoreSum},
+    {"bestScore", &Statistics::Game::bestScore},
+    {"threads1000", &Statistics::Game::threads1000},
+    {"threads512", &Statistics::Game::threads512},
+    {"bestThread", &Statistics::Game::bestThread},
+}};
+
+// Display width of UTF-8 text: the kana and kanji of the mode names take two columns.
+size_t Columns(const std::string& text)
+{
+    size_t columns = 0;
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const size_t length = c < 0x80 ? 1 : (c < 0xE0 ? 2 : (c < 0xF0 ? 3 : 4));
+        columns += length >= 3 ? 2 : 1;
+        i += length;
+    }
+    return columns;
+}
+
+std::string PadRight(const std::string& text, size_t width)
+{
+    return text + std::string(width > Columns(text) ? width - Columns(text) : 0, ' ');
+}
+
+std::string PadLeft(const std::string& text, size_t width)
+{
+    return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+}
+
+} // namespace
+
+int Statistics::Index(int gameMode)
+{
+    return (gameMode & (ModeDeck | ModeHarsh)) + ((gameMode & ModeExtra) != 0 ? 4 : 0);
+}
+
+std::string Statistics::Name(int index)
+{
+    return std::string(ModeNames[static_cast<size_t>(index & 3)]) + (index >= 4 ? " Extra" : "");
+}
+
+void Statistics::AddFinished(int gameMode, const Result& result)
+{
+    Game& g = games[static_cast<size_t>(Index(gameMode))];
+    g.bestScore = g.finished == 0 ? result.score : std::max(g.bestScore, result.score);
+    ++g.finished;
+    if (result.rank == 1)
+        ++g.firsts;
+    g.rankSum += result.rank;
+    g.scoreSum += result.score;
+    g.threads1000 += result.threads1000;
+    g.threads512 += result.threads512;
+    g.bestThread = std::max(g.bestThread, result.bestThread);
+}
+
+void Statistics::AddAbandoned(int gameMode)
+{
+    ++games[static_cast<size_t>(Index(gameMode))].abandoned;
+}
+
+std::string Statistics::Average(int64_t sum, int64_t count)
+{
+    if (count <= 0)
+        return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(sum) / static_cast<double>(count));
+    return text;
+}
+
+std::string Statistics::Text() const
+{
+    static constexpr std::array<const char*, 9> Heads = {
+        "played", "finished", "abandoned", "firsts", "avg rank", "best", "average", "1000", "512 KB"};
+    std::string text = PadRight("game", 24);
+    for (const char* head : Heads)
+        text += PadLeft(head, 10);
+    text += PadLeft("best thread", 12) + "\n";
+    for (int i = 0; i < GameCount; ++i) {
+        const Game& g = games[static_cast<size_t>(i)];
+        text += PadRight(Name(i), 24);
+        text += PadLeft(std::to_string(g.finished + g.abandoned), 10);
+        text += PadLeft(std::to_string(g.finished), 10);
+        text += PadLeft(std::to_string(g.abandoned), 10);
+        text += PadLeft(std::to_string(g.firsts), 10);
+        text += PadLeft(Average(g.rankSum, g.finished), 10);
+        text += PadLeft(g.finished > 0 ? std::to_string(g.bestScore) : "-", 10);
+        text += PadLeft(Average(g.scoreSum, g.finished), 10);
+        text += PadLeft(std::to_string(g.threads1000), 10);
+        text += PadLeft(std::to_string(g.threads512), 10);
+        text += PadLeft(g.bestThread > 0 ? std::to_string(g.bestThread) : "-", 12) + "\n";
+    }
+    return text;
+}
+
+std::string Statistics::Serialize() const
+{
+    Json list = Json::array();
+    for (const Game& g : games) {
+        Json entry;
+        for (const auto& [key, member] : Fields)
+            entry[key] = g.*member;
+        list.push_back(std::move(entry));
+    }
+    return Envelope::Seal(Kind, Version, Json{{"games", std::move(list)}}.dump());
+}
+
+std::optional<Statistics> Statistics::Parse(std::string_view bytes, std::string& why)
+{
+    const std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
+    if (!text)
+        return std::nullopt;
+    why = "damaged";
+    const Json body = Json::parse(*text, nullptr, false);
+    if (!body.is_object() || !body.contains("games") || !body["games"].is_array() ||
+        body["games"].size() != GameCount)
+        return std::nullopt;
+    Statistics stats;
+    for (size_t i = 0; i < GameCount; ++i) {
+        const Json& entry = body["games"][i];
+        if (!entry.is_object())
+            return std::nullopt;
+        for (const auto& [key, member] : Fields) {
+            const auto it = entry.find(key);
+            // Scores may fall below zero; counts may not.
+            const bool score = member == &Game::scoreSum || member == &Game::bestScore;
+            if (it == entry.end() || !it->is_number_integer() || (!score && it->get<int64_t>() < 0))
+                return std::nullopt;
+            stats.games[i].*member = it->get<int64_t>();
+        }
+    }
+    return stats;
+}

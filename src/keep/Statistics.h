@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// How the player has done in each of the eight games (four modes, normal and Extra).
+struct Statistics {
+    static constexpr const char* Kind = "pakaponta-statistics";
+    static constexpr int Version = 1;
+    static constexpr int GameCount = 8;
+
+    struct Game {
+        int64_t finished = 0;
+        int64_t abandoned = 0;
+        // Shared first places count as first places.
+        int64_t firsts = 0;
+        int64_t rankSum = 0;
+        int64_t scoreSum = 0;
+        // Of finished games; meaningless while finished is 0.
+        int64_t bestScore = 0;
+        int64_t threads1000 = 0;
+        int64_t threads512 = 0;
+        // The points of the player's best finished thread; 0 before the first.
+        int64_t bestThread = 0;
+    };
+
+    // What one finished game adds.
+    struct Result {
+        int rank = 0;
+        int64_t score = 0;
+        int64_t threads1000 = 0;
+        int64_t threads512 = 0;
+        int64_t bestThread = 0;
+    };
+
+    std::array<Game, GameCount> games{};
+
+    // The entry of a GameMode (ModeDeck, ModeHarsh, ModeExtra bits).
+    static int Index(int gameMode);
+    static std::string Name(int index);
+
+    void AddFinished(int gameMode, const Result& result);
+    void AddAbandoned(int gameMode);
+
+    // "12.3" or "-" when nothing was finished.
+    static std::string Average(int64_t sum, int64_t count);
+    // The table that --stats prints.
+    std::string Text() const;
+
+    std::string Serialize() const;
+    static std::optional<Statistics> Parse(std::string_view bytes, std::string& why);
+};

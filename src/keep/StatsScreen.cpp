@@ -1,0 +1,83 @@
+#include "keep/StatsScreen.h"
+
+#include "keep/Statistics.h"
+#include "platform/Picture.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+// The result table's colours (0x00BBGGRR).
+constexpr Color ColumnGreen = 0x339900;
+constexpr Color White = 0xFFFFFF;
+constexpr Color Black = 0x000000;
+constexpr Color Shadow = 0x0000C0;
+constexpr Color Heading = 0x0060FF;
+constexpr Color Figures = 0x99FFFF;
+
+constexpr int FirstRowY = 150;
+constexpr int RowHeight = 44;
+constexpr std::array<int, 9> ColumnX = {232, 292, 352, 404, 476, 540, 604, 668, 728};
+constexpr std::array<const char*, 9> Heads = {"遊んだ", "途中で", "１位",  "平均順位", "最高点",
+                                              "平均点", "1000ﾚｽ", "512KB", "最高ｽﾚ"};
+
+// Drawn three times over, as the result table draws its ranks.
+void ShadowedText(Picture& pic, int x, int y, const std::string& text, Color colour)
+{
+    pic.SetForeColor(Shadow);
+    pic.TextOutA(x + 2, y + 2, text);
+    pic.SetForeColor(Black);
+    pic.TextOutA(x + 1, y + 1, text);
+    pic.SetForeColor(colour);
+    pic.TextOutA(x, y, text);
+}
+
+} // namespace
+
+void StatsScreen::Paint(Picture& pic, const Statistics& stats)
+{
+    pic.SetFontFace(FontFace::PGothic);
+    pic.SetBold(false);
+    pic.SetUnderline(false);
+    pic.SetPenWidth(1);
+    pic.SetFillSolid(true);
+    pic.SetForeColor(ColumnGreen);
+    pic.SetFillColor(ColumnGreen);
+    pic.Rectangle(0, 0, pic.Width(), pic.Height());
+    pic.SetFillSolid(false);
+
+    pic.SetFontSize(32);
+    ShadowedText(pic, 40, 40, "これまでの戦績", Heading);
+
+    pic.SetFontSize(12);
+    pic.SetForeColor(White);
+    for (size_t c = 0; c < Heads.size(); ++c)
+        pic.TextOutA(ColumnX[c], 120, Heads[c]);
+
+    for (int i = 0; i < Statistics::GameCount; ++i) {
+        const Statistics::Game& g = stats.games[static_cast<size_t>(i)];
+        const int y = FirstRowY + RowHeight * i;
+        pic.SetForeColor(White);
+        pic.SetFontSize(12);
+        pic.TextOutA(24, y + 4, Statistics::Name(i));
+        const std::array<std::string, 9> cells = {
+            std::to_string(g.finished + g.abandoned),
+            std::to_string(g.abandoned),
+            std::to_string(g.firsts),
+            Statistics::Average(g.rankSum, g.finished),
+            g.finished > 0 ? std::to_string(g.bestScore) : "-",
+            Statistics::Average(g.scoreSum, g.finished),
+            std::to_string(g.threads1000),
+            std::to_string(g.threads512),
+            g.bestThread > 0 ? std::to_string(g.bestThread) : "-",
+        };
+        pic.SetFontSize(16);
+        for (size_t c = 0; c < cells.size(); ++c)
+            ShadowedText(pic, ColumnX[c], y, cells[c], Figures);
+    }
+
+    pic.SetFontSize(12);
+    pic.SetForeColor(White);
+    pic.TextOutA(560, 570, "何かキーを押すと戻ります");
+}
