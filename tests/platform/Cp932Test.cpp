@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(Cp932Test, DecodesTheWindowsForms)
+TEST(Cp932Test, DecodesTheCp932Forms)
 {
     EXPECT_EQ(Cp932::ToUtf8("a\x5C"
                             "b~"),
