@@ -1,5 +1,6 @@
 #include "shell/FormMain.h"
 
+#include "platform/KeyCodes.h"
 #include "players/PlayerCtrl.h"
 #include "screens/Opening.h"
 #include "shell/Game.h"
@@ -87,24 +88,24 @@ bool FormMain::InCommitBox(double x, double y)
 int FormMain::KeyCommand(int keyCode)
 {
     switch (keyCode) {
-    case 37:
-    case 100:
+    case KeyCode::Left:
+    case KeyCode::Keypad4:
         return CmdLeft;
-    case 38:
-    case 104:
+    case KeyCode::Up:
+    case KeyCode::Keypad8:
         return CmdUp;
-    case 39:
-    case 102:
+    case KeyCode::Right:
+    case KeyCode::Keypad6:
         return CmdRight;
-    case 40:
-    case 98:
+    case KeyCode::Down:
+    case KeyCode::Keypad2:
         return CmdDown;
-    case 13:
-    case 32:
-    case 101:
+    case KeyCode::Enter:
+    case KeyCode::Space:
+    case KeyCode::Keypad5:
         return CmdOk;
-    case 8:
-    case 27:
+    case KeyCode::Backspace:
+    case KeyCode::Escape:
         return CmdCancel;
     default:
         return 0;

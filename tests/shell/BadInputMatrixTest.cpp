@@ -2,6 +2,7 @@
 // start-up: the program either stops with its message or carries on with the fallback.
 #include "data/FileLoader.h"
 #include "platform/FileSystem.h"
+#include "platform/KeyCodes.h"
 #include "platform/ProgramExit.h"
 #include "platform/Utf8.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -34,7 +35,6 @@ namespace {
 constexpr const char* kSep = "#----[Separator]----#\r\n";
 constexpr const char* kCardDatFault = "card.dat ファイルが見つかりません。";
 constexpr const char* kThreadTxtFault = "thread.txt ファイルが見つかりません。";
-constexpr int KeyEnter = 13;
 constexpr int64_t MiB = 1024 * 1024;
 
 std::string ShippedDir()
@@ -696,9 +696,9 @@ TEST_P(BadInputMatrix, StopsWithItsMessageOrFallsBack)
             text.PosterName = "from the last game";
             text.Body = "from the last game";
         }
-        run.game->formMain->KeyDown(KeyEnter);
+        run.game->formMain->KeyDown(KeyCode::Enter);
         ASSERT_EQ(run.game->GameState, StateSelect);
-        run.game->formMain->KeyDown(KeyEnter);
+        run.game->formMain->KeyDown(KeyCode::Enter);
         ASSERT_EQ(run.game->GameState, StatePlayerTurn);
     }
     if (row.check)
