@@ -3,6 +3,7 @@
 #include "events/PlateColors.h"
 #include "platform/Picture.h"
 #include "players/PlayerCtrl.h"
+#include "shell/Consts.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 
@@ -329,7 +330,7 @@ void Score::PaintEndScore()
     pic.TextOutA(560, 570, modeName);
 
     game_.RefreshScreen();
-    game_.Wait(game_.GetTickCount(), 1000);
+    game_.Wait(game_.GetTickCount(), Consts::TimeEndScoreHeading);
 
     for (int e = 0; e < 4; ++e) {
         const int q = order[e];
@@ -361,6 +362,6 @@ void Score::PaintEndScore()
                      "点　　　　　点　　　　　点　　　　　 本 　　　　　　　　　ﾚｽ　　　　　　ﾚｽ/本");
 
         game_.RefreshScreen();
-        game_.Wait(game_.GetTickCount(), 600);
+        game_.Wait(game_.GetTickCount(), Consts::TimeEndScoreRow);
     }
 }

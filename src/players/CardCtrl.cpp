@@ -3,6 +3,7 @@
 #include "data/FileLoader.h"
 #include "platform/Picture.h"
 #include "players/PlayerCtrl.h"
+#include "shell/Consts.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 #include "sound/Sounds.h"
@@ -235,7 +236,7 @@ void CardCtrl::PaintOpenCard(Picture& pic, int column)
     pic.DrawTextA(game_.specialTexts[40], textRect, DT_CALCRECT);
     pic.DrawTextA(game_.specialTexts[40], textRect, DT_NOCLIP);
     game_.RefreshScreen();
-    game_.Wait(game_.GetTickCount(), 800);
+    game_.Wait(game_.GetTickCount(), Consts::TimeDeckHeading);
 
     const int rows = n / 4 + (n % 4 != 0 ? 1 : 0);
     const int pitch = 684 / (rows - 1);

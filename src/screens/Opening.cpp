@@ -36,13 +36,6 @@ constexpr std::array<Point, 7> CursorArrow = {
 constexpr std::array<const char*, 4> ModeNames = {"またーりモード 山札式", "またーりモード デッキ式",
                                                   "殺伐モード 山札式", "殺伐モード デッキ式"};
 
-constexpr int TextHoldMs = 2100;
-constexpr int TitleHoldMs = 1600;
-constexpr int FadeStepMs = 240;
-constexpr int CurtainMs = 500;
-constexpr int CardFlightMs = 945;
-constexpr int StaffPostMs = 6615;
-
 void Blacken(Picture& pic)
 {
     pic.BitBlt(0, 0, pic.Width(), pic.Height(), nullptr, 0, 0, RasterOp::Blackness);
@@ -52,14 +45,16 @@ void Blacken(Picture& pic)
 
 Opening::Opening(Game& game) : game_(game)
 {
-    endingSchedule_[0] = FadeStepMs;
+    endingSchedule_[0] = Consts::TimeEndingFadeStep;
     for (int i = 1; i <= 31; ++i)
-        endingSchedule_[i] = endingSchedule_[i - 1] + (i % 8 == 0 ? TextHoldMs : FadeStepMs);
-    endingSchedule_[32] = endingSchedule_[31] + TitleHoldMs;
-    endingSchedule_[33] = endingSchedule_[32] + CurtainMs;
+        endingSchedule_[i] =
+            endingSchedule_[i - 1] + (i % 8 == 0 ? Consts::TimeEndingTextHold : Consts::TimeEndingFadeStep);
+    endingSchedule_[32] = endingSchedule_[31] + Consts::TimeEndingTitleHold;
+    endingSchedule_[33] = endingSchedule_[32] + Consts::TimeEndingCurtain;
     for (int i = 34; i < 54; ++i)
-        endingSchedule_[i] = endingSchedule_[i - 1] + (i % 2 == 0 ? CardFlightMs : StaffPostMs);
-    endingSchedule_[54] = endingSchedule_[52] + CardFlightMs + StaffPostMs;
+        endingSchedule_[i] = endingSchedule_[i - 1] +
+                             (i % 2 == 0 ? Consts::TimeEndingCardFlight : Consts::TimeEndingStaffPost);
+    endingSchedule_[54] = endingSchedule_[52] + Consts::TimeEndingCardFlight + Consts::TimeEndingStaffPost;
 }
 
 void Opening::ClassInit(Picture* mainPic, Picture* temppic)
@@ -277,9 +272,9 @@ void Opening::StartGame()
     game_.RefreshScreen();
 
     game_.sounds->playBGM(BgmGame);
-    game_.Wait(game_.GetTickCount(), 100);
+    game_.Wait(game_.GetTickCount(), Consts::TimeBeforeStartSound);
     game_.sounds->playSound(3);
-    game_.Wait(game_.GetTickCount(), 1500);
+    game_.Wait(game_.GetTickCount(), Consts::TimeAfterStartSound);
     game_.LastCardWait = 0;
     players.NextStandBy();
 }

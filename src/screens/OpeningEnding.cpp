@@ -3,17 +3,16 @@
 #include "screens/EndingTexts.h"
 #include "screens/Opening.h"
 #include "shell/Border.h"
+#include "shell/Consts.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 #include "sound/Sounds.h"
 
 namespace {
 
-constexpr int EndingWaitMs = 10000;
 constexpr int LastStep = 54;
 constexpr int CurtainStep = 33;
 constexpr int CurtainFrames = 20;
-constexpr int CurtainFrameMs = 25;
 constexpr int FirstStaffStep = 34;
 constexpr int LastStaffPost = 9;
 constexpr int WinnerTextIndex = 35;
@@ -34,7 +33,7 @@ void Opening::PaintEnding()
     if (HumanWon(game_)) {
         game_.sounds->playBGM(BgmEnding);
         PlayEnding();
-        game_.AwaitInput(waiting, game_.GetTickCount() + EndingWaitMs);
+        game_.AwaitInput(waiting, game_.GetTickCount() + Consts::TimeEndingScreen);
     }
 
     game_.GameState = StateEndScore;
@@ -126,7 +125,7 @@ void Opening::PlayCurtain()
         const int h = RoundHalfEven(static_cast<double>(pic.Height()) * (f + 1)) / CurtainFrames;
         pic.Rectangle(400 - w, 300 - h, 400 + w, 300 + h);
         game_.RefreshScreen();
-        game_.Wait(game_.GetTickCount(), CurtainFrameMs);
+        game_.Wait(game_.GetTickCount(), Consts::TimeEndingCurtainFrame);
         if (game_.GameState == StateRunning)
             return;
     }

@@ -4,6 +4,7 @@
 #include "players/Comp.h"
 #include "players/PlayerCtrl.h"
 #include "screens/Opening.h"
+#include "shell/Consts.h"
 #include "shell/FormMain.h"
 #include "shell/Game.h"
 
@@ -11,10 +12,6 @@ namespace {
 
 constexpr int ExtraSwitchPresses = 5;
 constexpr int BoardRows = 12;
-// In a window each key waits this long, so a person can follow the cursor, and the end screens stay
-// long enough to be read; fixed, so that a watched game looks the same whatever [WAIT] says.
-constexpr int KeyPauseMs = 200;
-constexpr int ScreenReadMs = 2500;
 
 // The states the program idles in between inputs; the other input waits run inside a handler.
 bool IsIdleState(int state)
@@ -74,7 +71,8 @@ void Autopilot::Step()
     if (observer_)
         observer_(state);
     if (visible_) {
-        game_.Wait(game_.GetTickCount(), IsIdleState(state) ? KeyPauseMs : ScreenReadMs);
+        game_.Wait(game_.GetTickCount(),
+                   IsIdleState(state) ? Consts::TimeAutopilotKey : Consts::TimeAutopilotScreen);
         // Someone at the real keyboard may have answered the wait meanwhile.
         if (game_.GameState != state)
             return;

@@ -3,6 +3,7 @@
 #include "platform/KeyCodes.h"
 #include "players/PlayerCtrl.h"
 #include "screens/Opening.h"
+#include "shell/Consts.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 #include "sound/Sounds.h"
@@ -19,7 +20,6 @@ constexpr int MenuUpperRowEnd = 450;
 constexpr int MenuLowerRowEnd = 490;
 constexpr int TitleMoveStep = 15;
 
-constexpr int GestureDelayMs = 100;
 constexpr int GestureStep = 20;
 
 // The hand's slots are 59 pixels wide from 24 pixels inside the area; the last one is wider.
@@ -310,7 +310,7 @@ void FormMain::SelectMouseMove(double x, double y)
         return;
     }
     // Wrap-safe: the clock may pass 2^31 while the pointer rests.
-    if (static_cast<int32_t>(now - static_cast<uint32_t>(lastMoveTick_)) <= GestureDelayMs)
+    if (static_cast<int32_t>(now - static_cast<uint32_t>(lastMoveTick_)) <= Consts::TimeGestureDelay)
         return;
     const int dx = RoundHalfEven(std::abs(x - lastMoveX_));
     const int dy = RoundHalfEven(std::abs(y - lastMoveY_));
