@@ -1,5 +1,5 @@
+#include "gfx/FontEngine.h"
 #include "platform/FileSystem.h"
-#include "platform/FontEngine.h"
 #include "platform/NullAudio.h"
 #include "platform/Platform.h"
 #include "platform/PngWriter.h"

@@ -1,8 +1,8 @@
 // Draws the program's icon with the game's own picture code: two of its cards, a thread card behind
 // a response card with a large "ぱ", as a PNG with a clear background.
 //   icongen SIZE OUT.png
-#include "platform/FontEngine.h"
-#include "platform/Picture.h"
+#include "gfx/FontEngine.h"
+#include "gfx/Picture.h"
 #include "platform/PngWriter.h"
 
 #include <array>

@@ -1,9 +1,9 @@
 #include "board/Card.h"
 
 #include "board/RightAlign.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
+#include "gfx/Sprite.h"
 #include "platform/Rng.h"
-#include "platform/Sprite.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "board/Res.h"
 
 #include "board/RightAlign.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 

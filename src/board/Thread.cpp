@@ -3,7 +3,7 @@
 #include "board/Card.h"
 #include "board/RightAlign.h"
 #include "board/ThreadCtrl.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"

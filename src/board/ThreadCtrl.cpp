@@ -3,7 +3,7 @@
 #include "board/RightAlign.h"
 #include "events/EventCtrl.h"
 #include "events/Score.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/CardCtrl.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Game.h"

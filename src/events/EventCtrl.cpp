@@ -3,7 +3,7 @@
 #include "board/Res.h"
 #include "board/ThreadCtrl.h"
 #include "events/PlateColors.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "platform/Platform.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Consts.h"

@@ -1,7 +1,7 @@
 #include "events/Score.h"
 
 #include "events/PlateColors.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Consts.h"
 #include "shell/Game.h"

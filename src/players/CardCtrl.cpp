@@ -1,7 +1,7 @@
 #include "players/CardCtrl.h"
 
 #include "data/FileLoader.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Consts.h"
 #include "shell/Game.h"

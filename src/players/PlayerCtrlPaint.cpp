@@ -1,6 +1,6 @@
 #include "board/ThreadCtrl.h"
 #include "events/Score.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/CardCtrl.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Border.h"

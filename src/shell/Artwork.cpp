@@ -1,6 +1,6 @@
 #include "shell/Artwork.h"
 
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "shell/Game.h"
 
 #include <algorithm>

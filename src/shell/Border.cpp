@@ -1,6 +1,6 @@
 #include "shell/Border.h"
 
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "shell/ModuleCommon.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #include "data/FileLoader.h"
 #include "events/EventCtrl.h"
 #include "events/Score.h"
-#include "platform/IniFile.h"
 #include "platform/Platform.h"
 #include "platform/ProgramExit.h"
 #include "players/CardCtrl.h"
@@ -16,6 +15,7 @@
 #include "shell/Consts.h"
 #include "shell/FormMain.h"
 #include "sound/Sounds.h"
+#include "text/IniFile.h"
 
 Game::Game(Platform& platformIn, FontEngine* fonts, uint64_t seed, bool fixedSeed, std::string appPath)
     : platform(platformIn), rng(seed, fixedSeed), PictureMain(fonts, PictureWidth, PictureHeight),

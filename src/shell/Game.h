@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board/CardRecord.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "platform/Rng.h"
 #include "shell/GameTypes.h"
 

@@ -1,8 +1,8 @@
 #include "platform/sdl/SdlPlatform.h"
 
+#include "gfx/FontEngine.h"
+#include "gfx/Picture.h"
 #include "platform/EventSink.h"
-#include "platform/FontEngine.h"
-#include "platform/Picture.h"
 #include "platform/ProgramExit.h"
 #include "platform/sdl/SdlKeyMap.h"
 

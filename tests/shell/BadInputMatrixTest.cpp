@@ -4,7 +4,6 @@
 #include "platform/FileSystem.h"
 #include "platform/KeyCodes.h"
 #include "platform/ProgramExit.h"
-#include "platform/Utf8.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/RecordingAudio.h"
 #include "platform/sdl/SdlAudio.h"
@@ -13,6 +12,7 @@
 #include "shell/Game.h"
 #include "sound/Sounds.h"
 #include "support/TestGame.h"
+#include "text/Utf8.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

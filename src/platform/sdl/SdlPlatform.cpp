@@ -1,8 +1,8 @@
 #include "platform/sdl/SdlPlatform.h"
 
+#include "gfx/Picture.h"
 #include "platform/EventSink.h"
 #include "platform/NullAudio.h"
-#include "platform/Picture.h"
 #include "platform/StartupLog.h"
 #include "platform/sdl/SdlKeyMap.h"
 #include "platform/sdl/WindowPresenter.h"

@@ -1,4 +1,4 @@
-#include "platform/SizedFont.h"
+#include "gfx/SizedFont.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

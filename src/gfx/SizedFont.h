@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Glyph.h"
+#include "gfx/Glyph.h"
 
 #include <array>
 #include <bitset>

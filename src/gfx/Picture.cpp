@@ -1,10 +1,10 @@
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 
-#include "platform/Cp932.h"
-#include "platform/FontEngine.h"
-#include "platform/RowSpans.h"
-#include "platform/Sprite.h"
-#include "platform/Utf8.h"
+#include "gfx/FontEngine.h"
+#include "gfx/RowSpans.h"
+#include "gfx/Sprite.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <climits>
