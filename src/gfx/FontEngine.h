@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gfx/Picture.h"
+#include "gfx/FontFace.h"
 #include "gfx/SizedFont.h"
 
 #include <memory>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gfx/FontFace.h"
 #include "gfx/Geometry.h"
 
 #include <string_view>
@@ -10,9 +11,6 @@ class SizedFont;
 class Sprite;
 
 enum class RasterOp { SrcCopy, SrcPaint, Blackness };
-
-// The two Gothic faces the game draws with.
-enum class FontFace { PGothic, Gothic };
 
 // Everything a drawing call takes from the picture besides its pixels.
 struct DrawingState {
