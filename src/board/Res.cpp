@@ -1,5 +1,6 @@
 #include "board/Res.h"
 
+#include "board/Palette.h"
 #include "board/RightAlign.h"
 #include "gfx/Picture.h"
 #include "shell/Game.h"
@@ -9,10 +10,9 @@
 
 namespace {
 
-constexpr Color Black = 0x000000;
-constexpr Color NumberColour = 0xFF0000;
-constexpr Color SageNameColour = 0xFF0000;
-constexpr Color AgeNameColour = 0x008000;
+constexpr Color NumberColour = Palette::BrightBlue;
+constexpr Color SageNameColour = Palette::BrightBlue;
+constexpr Color AgeNameColour = Palette::DarkGreen;
 constexpr int EntryGap = 5;
 
 const char* const ClosingText = "このスレッドは１０００を超えました。\r\n"
@@ -174,7 +174,7 @@ int32_t Res::PaintEntry(int index, int top)
 
     DrawPiece(RightAlign(e.number, 3), rect, NumberColour, true);
     next();
-    DrawPiece(" 名前：", rect, Black, false);
+    DrawPiece(" 名前：", rect, Palette::Black, false);
     next();
     canvas_->SetBold(true);
     if (e.agesage != 0)
@@ -183,13 +183,13 @@ int32_t Res::PaintEntry(int index, int top)
         DrawPiece(e.name, rect, AgeNameColour, false);
     canvas_->SetBold(false);
     next();
-    DrawPiece(" 投稿日：" + e.date + " ", rect, Black, false);
+    DrawPiece(" 投稿日：" + e.date + " ", rect, Palette::Black, false);
     if (e.id != "*") {
         next();
-        DrawPiece("ID:" + e.id + " ", rect, Black, false);
+        DrawPiece("ID:" + e.id + " ", rect, Palette::Black, false);
     }
     rect = Rect{0, rect.bottom + 3, 0, rect.bottom + 3};
-    DrawPiece(e.text, rect, Black, false);
+    DrawPiece(e.text, rect, Palette::Black, false);
     return rect.bottom;
 }
 

@@ -1,7 +1,7 @@
 #include "screens/Opening.h"
 
+#include "board/Palette.h"
 #include "board/ThreadCtrl.h"
-#include "events/PlateColors.h"
 #include "players/CardCtrl.h"
 #include "players/PlayerCtrl.h"
 #include "screens/EndingTexts.h"
@@ -13,10 +13,8 @@
 
 namespace {
 
-constexpr Color Black = Rgb(0, 0, 0);
-constexpr Color White = Rgb(255, 255, 255);
-constexpr Color CursorColor = 0x00B0FF;
-constexpr Color ModeNameColor = 0x808080;
+constexpr Color CursorColor = Palette::Amber;
+constexpr Color ModeNameColor = Palette::Grey;
 
 constexpr int TitleTextIndex = 36;
 constexpr int ExtraTitleTextIndex = 37;
@@ -92,8 +90,8 @@ void Opening::PaintOpening()
 
     if (!openingShown_) {
         Blacken(pic);
-        pic.SetForeColor(White);
-        pic.SetFillColor(White);
+        pic.SetForeColor(Palette::White);
+        pic.SetFillColor(Palette::White);
         pic.SetFillSolid(true);
         for (int i = 0; i <= 20; ++i) {
             game_.RefreshScreen();
@@ -105,20 +103,20 @@ void Opening::PaintOpening()
     }
 
     Blacken(pic);
-    pic.SetForeColor(White);
-    pic.SetFillColor(White);
+    pic.SetForeColor(Palette::White);
+    pic.SetFillColor(Palette::White);
     pic.SetFillSolid(true);
     pic.Rectangle(400 - w / 4, 280 - (h - 120) / 4, 400 + w / 4, 280 + (h - 120) / 4);
 
     const bool extra = extraCount_ >= ExtraSwitchPresses;
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontSize(9);
     const std::string& centre = game_.specialTexts[extra ? ExtraTitleTextIndex : TitleTextIndex];
     Rect box{w / 4 + 10, h / 4 + 10, 3 * w / 4 - 10, 3 * h / 4 - 10};
     pic.DrawTextA(centre, box, DT_CALCRECT);
     pic.DrawTextA(centre, box, DT_NOCLIP);
 
-    pic.SetForeColor(White);
+    pic.SetForeColor(Palette::White);
     pic.SetFontSize(28);
     pic.TextOutA(100, 80, "Pakaponta");
 
@@ -203,7 +201,7 @@ void Opening::PaintSelect()
     pic.SetBold(false);
     pic.SetUnderline(false);
     Blacken(pic);
-    pic.SetForeColor(White);
+    pic.SetForeColor(Palette::White);
 
     pic.SetFontSize(24);
     pic.TextOutA(250, 160, "名前と色を決めるモナー");
@@ -220,11 +218,11 @@ void Opening::PaintSelect()
 
     pic.SetFillSolid(true);
     pic.SetPenWidth(1);
-    pic.SetForeColor(PlayerOutlineColor(selectedColor_));
-    pic.SetFillColor(PlayerFillColor(selectedColor_));
+    pic.SetForeColor(Palette::PlayerOutline(selectedColor_));
+    pic.SetFillColor(Palette::PlayerFill(selectedColor_));
     pic.RoundRect(320, 240, 480, 310, 10, 10);
 
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontSize(16);
     pic.TextOutA(340, 260, game_.PlayerNames[selectedName_]);
 

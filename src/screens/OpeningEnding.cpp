@@ -1,3 +1,4 @@
+#include "board/Palette.h"
 #include "events/Score.h"
 #include "players/PlayerCtrl.h"
 #include "screens/EndingTexts.h"
@@ -138,7 +139,7 @@ void Opening::PaintEndText()
     pic.SetFontFace(FontFace::PGothic);
     pic.SetBold(false);
     pic.SetUnderline(false);
-    pic.SetForeColor(Rgb(255, 255, 255));
+    pic.SetForeColor(Palette::White);
     pic.SetFontSize(16);
     const int32_t rank = game_.score->GetRank(0);
     if (rank == 1)

@@ -1,5 +1,6 @@
 #include "shell/Game.h"
 
+#include "board/Palette.h"
 #include "board/ThreadCtrl.h"
 #include "data/FileLoader.h"
 #include "events/EventCtrl.h"
@@ -38,7 +39,7 @@ void Game::Start()
     formMain = std::make_unique<FormMain>(*this);
     platform.SetEventSink(formMain.get());
 
-    PictureMain.SetForeColor(Rgb(255, 255, 255));
+    PictureMain.SetForeColor(Palette::White);
     PictureMain.SetFontSize(16);
     PictureMain.BitBlt(0, 0, PictureMain.Width(), PictureMain.Height(), nullptr, 0, 0, RasterOp::Blackness);
     PictureMain.TextOutA(600, 550, "Now Loading…", 13);

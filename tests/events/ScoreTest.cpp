@@ -1,6 +1,6 @@
 #include "events/Score.h"
 
-#include "events/PlateColors.h"
+#include "board/Palette.h"
 #include "players/PlayerCtrl.h"
 #include "screens/ScreenGame.h"
 #include "support/TestGame.h"
@@ -227,8 +227,8 @@ TEST_F(ScorePaintTest, ColumnShowsEachPanelInItsPlayersColoursAndTheFocusArrow)
     score.Paint(2);
     for (int p = 0; p < 4; ++p) {
         const int x = 651, y = 80 * p + 20;
-        EXPECT_EQ(pic.Pixel(x + 129, y + 10), PlayerFillColor(3 - p)) << p;
-        EXPECT_EQ(pic.Pixel(x, y + 55), PlayerOutlineColor(3 - p)) << p;
+        EXPECT_EQ(pic.Pixel(x + 129, y + 10), Palette::PlayerFill(3 - p)) << p;
+        EXPECT_EQ(pic.Pixel(x, y + 55), Palette::PlayerOutline(3 - p)) << p;
         // The arrow's shaft sits left of the panel.
         EXPECT_EQ(pic.Pixel(635, y + 35), p == 2 ? 0x00B0FFu : 0x339900u) << p;
     }
@@ -289,7 +289,7 @@ TEST_F(ScorePaintTest, ResultTableListsPlacesByRankWithTimedReveals)
     EXPECT_EQ(pic.Pixel(5, 5), 0x339900u);
     const int order[4] = {1, 3, 0, 2};
     for (int e = 0; e < 4; ++e)
-        EXPECT_EQ(pic.Pixel(239, 100 * e + 160), PlayerFillColor(3 - order[e])) << e;
+        EXPECT_EQ(pic.Pixel(239, 100 * e + 160), Palette::PlayerFill(3 - order[e])) << e;
 }
 
 } // namespace

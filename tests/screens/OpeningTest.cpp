@@ -1,6 +1,6 @@
 #include "screens/Opening.h"
 
-#include "events/PlateColors.h"
+#include "board/Palette.h"
 #include "platform/ProgramExit.h"
 #include "screens/ScreenGame.h"
 #include "shell/FormMain.h"
@@ -168,8 +168,8 @@ TEST(OpeningSelect, NamePlateTakesTheChosenColour)
     const Picture& pic = s.game.PictureMain;
     for (int colour : {0, 1, 2, 3}) {
         ASSERT_EQ(s.game.opening->selectedColor(), colour);
-        EXPECT_EQ(pic.Pixel(400, 300), PlayerFillColor(colour)) << "colour " << colour;
-        EXPECT_EQ(pic.Pixel(400, 240), PlayerOutlineColor(colour)) << "colour " << colour;
+        EXPECT_EQ(pic.Pixel(400, 300), Palette::PlayerFill(colour)) << "colour " << colour;
+        EXPECT_EQ(pic.Pixel(400, 240), Palette::PlayerOutline(colour)) << "colour " << colour;
         EXPECT_EQ(pic.Pixel(400, 235), Black);
         s.Key(KeyCode::Right);
     }
