@@ -1,5 +1,6 @@
 #include "board/Card.h"
 
+#include "board/CardFamily.h"
 #include "board/Palette.h"
 #include "board/RightAlign.h"
 #include "gfx/Picture.h"
@@ -21,53 +22,48 @@ struct FaceLabel {
 // The badge of a card with an effect worth seeing at a glance; text null for plain cards.
 FaceLabel LabelOf(int cardIndex, int browserCrash)
 {
-    switch (cardIndex) {
-    case 0:
-    case 1:
-    case 6:
-    case 7:
+    switch (FamilyOf(cardIndex)) {
+    case CardFamily::SecondPost:
         return {"２ゲット", Palette::Purple};
-    case 2:
-    case 12:
+    case CardFamily::Festival:
         return {"　　祭  ", Palette::Red};
-    case 8:
-    case 9:
+    case CardFamily::CalmDown:
         return {"もちつけ", Palette::Blue};
-    case GoodThreadCard:
+    case CardFamily::GoodThread:
         return {"　良スレ", Palette::Orange};
-    case BadThreadCard:
+    case CardFamily::BadThread:
         return {"　糞スレ", Palette::Grey};
-    case 24:
-    case 25:
+    case CardFamily::Sage:
         return {"sage進行", Palette::Blue};
-    case 28:
-    case 29:
+    case CardFamily::ThousandRace:
         return {"1000取戦", Palette::Red};
-    case AdminCard:
-        return {"ぬこまる", Palette::Orange};
-    case GodCard:
-        return {" 神降臨 ", Palette::Purple};
-    case TrueStopperCard:
+    case CardFamily::Descent:
+        return cardIndex == AdminCard ? FaceLabel{"ぬこまる", Palette::Orange}
+                                      : FaceLabel{" 神降臨 ", Palette::Purple};
+    case CardFamily::TrueStopper:
         return {"真･ｽﾚｽﾄ ", Palette::Leaf};
-    case AccessBanCard:
+    case CardFamily::AccessBan:
         return {" アク禁 ", Palette::Grey};
-    case CapacityUpCard:
+    case CardFamily::CapacityUp:
         return {"容量＋１", Palette::Red};
-    case CapacityDownCard:
+    case CardFamily::CapacityDown:
         return {"容量－１", Palette::Blue};
-    case DeleteCard:
+    case CardFamily::Delete:
         return {"削除整理", Palette::Leaf};
-    case AboneCard:
+    case CardFamily::Abone:
         return {"あぼーん", Palette::Leaf};
-    case TrollCard:
+    case CardFamily::Troll:
         return {"　荒らし", Palette::Grey};
-    case ThreadCard:
+    case CardFamily::Thread:
         if (browserCrash == 6)
             return {"ブラクラ", Palette::Brown};
         return {nullptr, 0};
-    default:
+    case CardFamily::Plain:
+    case CardFamily::Present:
+    case CardFamily::RoundNumber:
         return {nullptr, 0};
     }
+    return {nullptr, 0};
 }
 
 } // namespace

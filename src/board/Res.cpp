@@ -84,9 +84,9 @@ void Res::AddRes(int32_t sResNum, const std::string& sName, const std::string& s
                   sText};
     if (!sPriority && !noClockText_) {
         if (EndsWith(main.date, "23:00"))
-            main.text = game_.specialTexts[11];
+            main.text = game_.specialTexts[SpecialText::LateNight];
         else if (EndsWith(main.date, "08:00"))
-            main.text = game_.specialTexts[12];
+            main.text = game_.specialTexts[SpecialText::Morning];
     }
     if (main.text.empty())
         main.text = PickFillerText(sGotMode);
@@ -229,9 +229,10 @@ std::string Res::PickFillerText(int32_t gotMode)
         return thread != nullptr ? thread->Responses[pick] : std::string();
     }
     case 1:
-        return game_.specialTexts[13 + game_.rng.Below(8)];
+        return game_
+            .specialTexts[SpecialText::AdminGreetings + game_.rng.Below(SpecialText::AdminGreetingCount)];
     case 2:
-        return game_.specialTexts[21 + game_.rng.Below(9)];
+        return game_.specialTexts[SpecialText::GodGreetings + game_.rng.Below(SpecialText::GodGreetingCount)];
     default:
         return {};
     }

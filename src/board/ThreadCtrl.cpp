@@ -81,7 +81,7 @@ bool ThreadCtrl::IsEnableCard(int cardIndex, int threadIndex)
 
 void ThreadCtrl::AllDat()
 {
-    game_.eventCtrl->OpenEvent(GameEnd, game_.specialTexts[38], 0, 0);
+    game_.eventCtrl->OpenEvent(GameEnd, game_.specialTexts[SpecialText::CardsOut], 0, 0);
     while (GetThread(0).resNum() >= 1) {
         FinishThread(0);
         RemoveThread(LastPosition);

@@ -234,8 +234,8 @@ void CardCtrl::PaintOpenCard(Picture& pic, int column)
     pic.SetForeColor(Palette::White);
     pic.SetFontSize(16);
     Rect textRect{200, 480, 200, 480};
-    pic.DrawTextA(game_.specialTexts[40], textRect, DT_CALCRECT);
-    pic.DrawTextA(game_.specialTexts[40], textRect, DT_NOCLIP);
+    pic.DrawTextA(game_.specialTexts[SpecialText::Dealing], textRect, DT_CALCRECT);
+    pic.DrawTextA(game_.specialTexts[SpecialText::Dealing], textRect, DT_NOCLIP);
     game_.RefreshScreen();
     game_.Wait(game_.GetTickCount(), Consts::TimeDeckHeading);
 
@@ -266,7 +266,7 @@ void CardCtrl::PaintOpenCard(Picture& pic, int column)
     pic.SetForeColor(Palette::White);
     pic.SetFontSize(16);
     Rect doneRect{200, 480, 200, 480};
-    pic.DrawTextA(game_.specialTexts[41], doneRect, DT_CALCRECT);
-    pic.DrawTextA(game_.specialTexts[41], doneRect, DT_NOCLIP);
+    pic.DrawTextA(game_.specialTexts[SpecialText::DeckShown], doneRect, DT_CALCRECT);
+    pic.DrawTextA(game_.specialTexts[SpecialText::DeckShown], doneRect, DT_NOCLIP);
     game_.RefreshScreen();
 }

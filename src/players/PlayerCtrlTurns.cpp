@@ -93,7 +93,7 @@ void PlayerCtrl::NextStandBy()
 
         CardEnableCheck(cur);
         if (!players_[cur].enableCard)
-            game_.eventCtrl->OpenEvent(Deadlock, game_.specialTexts[39], cur, 0);
+            game_.eventCtrl->OpenEvent(Deadlock, game_.specialTexts[SpecialText::NoPlayableCard], cur, 0);
         if (cur != 0)
             PlayComputerTurn(cur);
 
@@ -122,12 +122,12 @@ int32_t PlayerCtrl::NextMaatariMover()
             p.stopCount = 0;
             game_.RepaintBoard();
             game_.RefreshScreen();
-            game_.eventCtrl->OpenEvent(BanLifted, game_.specialTexts[31], cur, 0);
+            game_.eventCtrl->OpenEvent(BanLifted, game_.specialTexts[SpecialText::BanLifted], cur, 0);
             return cur;
         }
         game_.RepaintBoard();
         game_.RefreshScreen();
-        game_.eventCtrl->OpenEvent(StillBanned, game_.specialTexts[30], cur, 0);
+        game_.eventCtrl->OpenEvent(StillBanned, game_.specialTexts[SpecialText::StillBanned], cur, 0);
         p.stopCount -= 1;
         // A banned player still loses his turn's card, so every deck stays the same length.
         if ((game_.GameMode & ModeDeck) != 0)

@@ -16,8 +16,6 @@ namespace {
 constexpr Color CursorColor = Palette::Amber;
 constexpr Color ModeNameColor = Palette::Grey;
 
-constexpr int TitleTextIndex = 36;
-constexpr int ExtraTitleTextIndex = 37;
 constexpr int ExtraSwitchPresses = 5;
 
 constexpr std::array<const char*, 5> MenuLabels = {"またーりと山札式で遊ぶ", "またーりとデッキ式で遊ぶ",
@@ -111,7 +109,7 @@ void Opening::PaintOpening()
     const bool extra = extraCount_ >= ExtraSwitchPresses;
     pic.SetForeColor(Palette::Black);
     pic.SetFontSize(9);
-    const std::string& centre = game_.specialTexts[extra ? ExtraTitleTextIndex : TitleTextIndex];
+    const std::string& centre = game_.specialTexts[extra ? SpecialText::ExtraTitle : SpecialText::Title];
     Rect box{w / 4 + 10, h / 4 + 10, 3 * w / 4 - 10, 3 * h / 4 - 10};
     pic.DrawTextA(centre, box, DT_CALCRECT);
     pic.DrawTextA(centre, box, DT_NOCLIP);

@@ -16,8 +16,6 @@ constexpr int CurtainStep = 33;
 constexpr int CurtainFrames = 20;
 constexpr int FirstStaffStep = 34;
 constexpr int LastStaffPost = 9;
-constexpr int WinnerTextIndex = 35;
-constexpr int LoserTextIndex = 34;
 
 bool HumanWon(const Game& game)
 {
@@ -143,9 +141,9 @@ void Opening::PaintEndText()
     pic.SetFontSize(16);
     const int32_t rank = game_.score->GetRank(0);
     if (rank == 1)
-        DrawTextAt(game_.specialTexts[WinnerTextIndex], 50, 70);
+        DrawTextAt(game_.specialTexts[SpecialText::Winner], 50, 70);
     else
-        DrawTextAt(game_.specialTexts[LoserTextIndex], 150, 100);
+        DrawTextAt(game_.specialTexts[SpecialText::Loser], 150, 100);
 
     pic.SetFontSize(24);
     pic.TextOutA(270, 500, "Your rank is " + Score::GetRankString(rank));
