@@ -52,6 +52,12 @@ void Game::Start()
     fileLoader->ThreadPublicLoad();
     fileLoader->NameLoad();
 
+    MakeControllers();
+    opening->GotoOpening();
+}
+
+void Game::MakeControllers()
+{
     consts = std::make_unique<Consts>(*this);
     threadCtrl = std::make_unique<ThreadCtrl>(*this);
     cardCtrl = std::make_unique<CardCtrl>(*this);
@@ -70,8 +76,6 @@ void Game::Start()
     eventCtrl->ClassInit(&PictureMain, &PictureTemp2);
     score->ClassInit(&PictureMain);
     opening->ClassInit(&PictureMain, &PictureTemp);
-
-    opening->GotoOpening();
 }
 
 void Game::Run()
