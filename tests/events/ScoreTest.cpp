@@ -117,17 +117,6 @@ TEST(ScoreRules, FinishedThreadPointsAtEveryBand)
         EXPECT_EQ(Score::GetThreadPoint(b.low), b.points) << b.low;
         EXPECT_EQ(Score::GetThreadPoint(b.high), b.points) << b.high;
     }
-    // A good thread pays half as much again and a bad one half, both cut to whole points.
-    const int32_t plain[6] = {20, 30, 50, 70, 80, 100};
-    const int32_t good[6] = {30, 45, 75, 105, 120, 150};
-    const int32_t bad[6] = {10, 15, 25, 35, 40, 50};
-    const int32_t lows[6] = {700, 800, 850, 900, 950, 1000};
-    for (int i = 0; i < 6; ++i) {
-        const int32_t p = Score::GetThreadPoint(lows[i]);
-        EXPECT_EQ(p, plain[i]);
-        EXPECT_EQ(p * 15 / 10, good[i]);
-        EXPECT_EQ(p / 2, bad[i]);
-    }
 }
 
 TEST(ScoreRules, FormatScorePadsWithZerosOrRightAlignsNegatives)
