@@ -3,13 +3,17 @@ BUILD ?= build
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-asan deps configure build web install clean
+.PHONY: run test test-asan format-check deps configure build web install clean
 
 run: build
 	$(BUILD)/bin/pakaponta
 
-test: build web
+test: format-check build web
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Every C++ file as clang-format writes it with the repository's .clang-format.
+format-check: deps
+	@./scripts/check-format.sh
 
 # The suite again under AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan (the asan
 # preset of CMakePresets.json); CI runs it after `make test`.

@@ -5,9 +5,9 @@
 //      --benchmark_report_aggregates_only=true
 #include "board/ThreadCtrl.h"
 #include "events/EventCtrl.h"
-#include "platform/ChangedArea.h"
+#include "gfx/ChangedArea.h"
+#include "gfx/FontEngine.h"
 #include "platform/FileSystem.h"
-#include "platform/FontEngine.h"
 #include "platform/Platform.h"
 #include "platform/ProgramExit.h"
 #include "platform/headless/HeadlessPlatform.h"

@@ -1,7 +1,7 @@
 // Whole games on the headless platform, with and without drawing, and the computer player's two
 // hot calls. Run: pakaponta_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include "gfx/FontEngine.h"
 #include "platform/FileSystem.h"
-#include "platform/FontEngine.h"
 #include "platform/ProgramExit.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "players/Comp.h"

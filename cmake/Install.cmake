@@ -25,10 +25,16 @@ install(FILES ${PAKAPONTA_OUT}/card.dat ${PAKAPONTA_OUT}/sound.dat ${PAKAPONTA_O
 install(DIRECTORY ${PAKAPONTA_OUT}/thread ${PAKAPONTA_OUT}/music DESTINATION ${PAKAPONTA_DATA_DESTINATION}
     FILES_MATCHING PATTERN "*.txt" PATTERN "*.mid")
 install(FILES ${CMAKE_SOURCE_DIR}/assets/pakaponta.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The game's licence, and those of the parts the web page ships (the window uses the system's own
+# fonts, FreeType and soundfont).
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/NOTICES.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/web/licences/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/licences
+    FILES_MATCHING PATTERN "*.txt")
 
 # Installed into a folder of its own, the program reaches the title with the data found there.
 add_test(NAME installed_program_finds_its_data
     COMMAND sh -c "rm -rf \"$0\" && \"$1\" --install \"$2\" --prefix \"$0\" > /dev/null && \
 \"$0/bin/pakaponta\" --headless --quit-at-state 20 --screenshot \"$0/title.png\" && test -s \"$0/title.png\" && \
-test -s \"$0/share/icons/hicolor/256x256/apps/pakaponta.png\" && test -s \"$0/share/applications/pakaponta.desktop\""
+test -s \"$0/share/icons/hicolor/256x256/apps/pakaponta.png\" && test -s \"$0/share/applications/pakaponta.desktop\" && \
+test -s \"$0/share/doc/pakaponta/LICENSE\""
         ${CMAKE_BINARY_DIR}/install-test ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR})

@@ -136,12 +136,15 @@ foreach(icon 192 512 maskable-192 maskable-512)
         COMMENT "Drawing the page's ${icon} icon")
     list(APPEND SITE_FILES ${SITE_DIR}/icons/${icon}.png)
 endforeach()
+# The licences: the game's own, and those of the parts it ships; their page names the version.
 if(IS_DIRECTORY ${WEB_SOURCE_DIR}/licences)
-    file(GLOB LICENCES CONFIGURE_DEPENDS ${WEB_SOURCE_DIR}/licences/*)
+    file(GLOB LICENCES CONFIGURE_DEPENDS ${WEB_SOURCE_DIR}/licences/*.txt)
+    configure_file(${WEB_SOURCE_DIR}/licences/index.html ${SITE_DIR}/licences/index.html @ONLY)
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/licences.copied
-        COMMAND ${CMAKE_COMMAND} -E copy_directory ${WEB_SOURCE_DIR}/licences ${SITE_DIR}/licences
+        COMMAND ${CMAKE_COMMAND} -E copy ${LICENCES} ${SITE_DIR}/licences
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${SITE_DIR}/licences/pakaponta.txt
         COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/licences.copied
-        DEPENDS ${LICENCES})
+        DEPENDS ${LICENCES} ${CMAKE_SOURCE_DIR}/LICENSE)
     list(APPEND SITE_FILES ${CMAKE_BINARY_DIR}/licences.copied)
 endif()
 if(EXISTS ${WEB_SOURCE_DIR}/render-music.sh)

@@ -1,9 +1,9 @@
 // The CP932 conversions: any bytes decode to UTF-8 that encodes and decodes back to itself, and any
 // bytes taken as UTF-8 measure and cut the way they encode.
-#include "platform/Cp932.h"
+#include "text/Cp932.h"
 
 #include "FuzzCheck.h"
-#include "platform/Utf8.h"
+#include "text/Utf8.h"
 
 #include <cstddef>
 #include <cstdint>

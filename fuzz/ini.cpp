@@ -1,9 +1,9 @@
 // resource.ini: any bytes give, for every key the game asks for, a UTF-8 value on one line without
 // surrounding blanks, and every wait read from it is a number.
 #include "FuzzCheck.h"
-#include "platform/IniFile.h"
-#include "platform/Utf8.h"
 #include "shell/Consts.h"
+#include "text/IniFile.h"
+#include "text/Utf8.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,9 +4,9 @@
 #include "data/FileLoader.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramExit.h"
-#include "platform/Utf8.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "shell/Game.h"
+#include "text/Utf8.h"
 
 #include <cstddef>
 #include <cstdint>

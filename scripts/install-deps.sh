@@ -3,7 +3,7 @@
 set -e
 packages="build-essential cmake pkg-config libsdl2-dev libsdl2-mixer-dev libfreetype-dev
 libfontconfig-dev libpng-dev googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-fonts-monapo fonts-ipafont-gothic timgm6mb-soundfont xvfb xauth xdotool"
+fonts-monapo fonts-ipafont-gothic timgm6mb-soundfont xvfb xauth xdotool clang-format"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

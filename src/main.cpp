@@ -1,7 +1,7 @@
+#include "gfx/FontEngine.h"
 #include "keep/KeptGames.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderStore.h"
-#include "platform/FontEngine.h"
 #include "platform/NullAudio.h"
 #include "platform/Platform.h"
 #include "platform/PngWriter.h"

@@ -2,8 +2,8 @@
 // a response card with a large "ぱ", as a PNG with a clear background; maskable, on black, the cards
 // kept inside the middle circle that every launcher's mask leaves whole.
 //   icongen SIZE OUT.png [maskable]
-#include "platform/FontEngine.h"
-#include "platform/Picture.h"
+#include "gfx/FontEngine.h"
+#include "gfx/Picture.h"
 #include "platform/PngWriter.h"
 
 #include <array>

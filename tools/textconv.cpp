@@ -4,9 +4,9 @@
 //   textconv ini TEMPLATE OUT [MIDI]     (resource.ini: the template with the lines of the music
 //                                         fragment, when there is one, added to its [MIDI] section)
 
-#include "platform/Cp932.h"
 #include "platform/FileSystem.h"
-#include "platform/Utf8.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 #include <cctype>
 #include <cstdio>

@@ -10,10 +10,12 @@
   var CELL_MIN = 48, CELL_MAX = 64, GAP = 6, EDGE = 6;
   // A held arrow repeats as a held key does.
   var REPEAT_DELAY_MS = 500, REPEAT_EVERY_MS = 50;
-  var KEY_CODES = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Enter: 13, Escape: 27 };
+  var KEY_CODES = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Enter: 13, Escape: 27, F2: 113, S: 83 };
   // Where each key sits in its group, in cells: column, row, and how many cells it spans.
   var ARROWS = { ArrowUp: [1, 0, 1, 1], ArrowLeft: [0, 1, 1, 1], ArrowRight: [2, 1, 1, 1], ArrowDown: [1, 2, 1, 1] };
-  var ACTIONS = { Escape: [0, 0, 1, 1], Mute: [1, 0, 1, 1], Enter: [0, 1, 2, 2] };
+  // F2 abandons the game for a new one; S on the title shows the statistics.
+  var ACTIONS = { F2: [0, 0, 1, 1], S: [1, 0, 1, 1], Escape: [0, 1, 1, 1], Mute: [1, 1, 1, 1], Enter: [0, 2, 2, 2] };
+  var ACTION_ROWS = 4;
   var INCOMPLETE = ' The site is incomplete: reload the page, and if this stays, tell whoever runs the site.';
 
   var canvas = document.getElementById('canvas');
@@ -91,20 +93,18 @@
   // The keys below the picture when the screen stands upright, beside it when it lies: arrows on
   // the left, 決定 and 戻る on the right, where the thumbs are. Returns the space left to the picture.
   function placeKeys(area) {
-    var groupHeight;
+    function height(rows, cell) { return rows * cell + (rows - 1) * GAP; }
     if (area.height >= area.width) {
       var cell = Math.max(CELL_MIN, Math.min(CELL_MAX, Math.floor((area.width - 2 * EDGE - 5 * GAP) / 5)));
-      groupHeight = 3 * cell + 2 * GAP;
-      var top = area.top + area.height - EDGE - groupHeight;
-      placeGroup(ARROWS, area.left + EDGE, top, cell);
-      placeGroup(ACTIONS, area.left + area.width - EDGE - 2 * cell - GAP, top, cell);
-      return shrink(area, 0, 0, 0, groupHeight + 2 * EDGE);
+      var bottom = area.top + area.height - EDGE;
+      placeGroup(ARROWS, area.left + EDGE, bottom - height(3, cell), cell);
+      placeGroup(ACTIONS, area.left + area.width - EDGE - 2 * cell - GAP, bottom - height(ACTION_ROWS, cell), cell);
+      return shrink(area, 0, 0, 0, height(ACTION_ROWS, cell) + 2 * EDGE);
     }
-    var side = 3 * CELL_MIN + 2 * GAP + 2 * EDGE;
-    groupHeight = 3 * CELL_MIN + 2 * GAP;
-    var bottom = area.top + Math.max(EDGE, area.height - EDGE - groupHeight);
-    placeGroup(ARROWS, area.left + EDGE, bottom, CELL_MIN);
-    placeGroup(ACTIONS, area.left + area.width - side + (side - 2 * CELL_MIN - GAP) / 2, bottom, CELL_MIN);
+    var side = 3 * CELL_MIN + 2 * GAP + 2 * EDGE, low = area.top + area.height - EDGE;
+    placeGroup(ARROWS, area.left + EDGE, Math.max(area.top + EDGE, low - height(3, CELL_MIN)), CELL_MIN);
+    placeGroup(ACTIONS, area.left + area.width - side + (side - 2 * CELL_MIN - GAP) / 2,
+               Math.max(area.top + EDGE, low - height(ACTION_ROWS, CELL_MIN)), CELL_MIN);
     return shrink(area, side, 0, side, 0);
   }
 

@@ -1,17 +1,16 @@
 #include "board/Card.h"
 
+#include "board/CardFamily.h"
+#include "board/Palette.h"
 #include "board/RightAlign.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
+#include "gfx/Sprite.h"
 #include "platform/Rng.h"
-#include "platform/Sprite.h"
 
 #include <string_view>
 
 namespace {
 
-constexpr Color Black = 0x000000;
-constexpr Color White = 0xFFFFFF;
-constexpr Color Purple = 0x8010E0;
 // Room around the face in its recording: its "age"/"sage" mark reaches above the top edge.
 constexpr int FaceMargin = 8;
 
@@ -20,72 +19,51 @@ struct FaceLabel {
     Color colour;
 };
 
-Color BandColour(int cardColor)
-{
-    switch (cardColor) {
-    case 1:
-        return 0x005AFF;
-    case 2:
-        return 0x339900;
-    case 3:
-        return 0xFF6E00;
-    case 4:
-        return 0x00E8FF;
-    default:
-        return Black;
-    }
-}
-
 // The badge of a card with an effect worth seeing at a glance; text null for plain cards.
 FaceLabel LabelOf(int cardIndex, int browserCrash)
 {
-    switch (cardIndex) {
-    case 0:
-    case 1:
-    case 6:
-    case 7:
-        return {"２ゲット", 0x8010E0};
-    case 2:
-    case 12:
-        return {"　　祭  ", 0x0000C0};
-    case 8:
-    case 9:
-        return {"もちつけ", 0xC00000};
-    case GoodThreadCard:
-        return {"　良スレ", 0x0060FF};
-    case BadThreadCard:
-        return {"　糞スレ", 0x808080};
-    case 24:
-    case 25:
-        return {"sage進行", 0xC00000};
-    case 28:
-    case 29:
-        return {"1000取戦", 0x0000C0};
-    case AdminCard:
-        return {"ぬこまる", 0x0060FF};
-    case GodCard:
-        return {" 神降臨 ", 0x8010E0};
-    case TrueStopperCard:
-        return {"真･ｽﾚｽﾄ ", 0x40B040};
-    case AccessBanCard:
-        return {" アク禁 ", 0x808080};
-    case CapacityUpCard:
-        return {"容量＋１", 0x0000C0};
-    case CapacityDownCard:
-        return {"容量－１", 0xC00000};
-    case DeleteCard:
-        return {"削除整理", 0x40B040};
-    case AboneCard:
-        return {"あぼーん", 0x40B040};
-    case TrollCard:
-        return {"　荒らし", 0x808080};
-    case ThreadCard:
+    switch (FamilyOf(cardIndex)) {
+    case CardFamily::SecondPost:
+        return {"２ゲット", Palette::Purple};
+    case CardFamily::Festival:
+        return {"　　祭  ", Palette::Red};
+    case CardFamily::CalmDown:
+        return {"もちつけ", Palette::Blue};
+    case CardFamily::GoodThread:
+        return {"　良スレ", Palette::Orange};
+    case CardFamily::BadThread:
+        return {"　糞スレ", Palette::Grey};
+    case CardFamily::Sage:
+        return {"sage進行", Palette::Blue};
+    case CardFamily::ThousandRace:
+        return {"1000取戦", Palette::Red};
+    case CardFamily::Descent:
+        return cardIndex == AdminCard ? FaceLabel{"ぬこまる", Palette::Orange}
+                                      : FaceLabel{" 神降臨 ", Palette::Purple};
+    case CardFamily::TrueStopper:
+        return {"真･ｽﾚｽﾄ ", Palette::Leaf};
+    case CardFamily::AccessBan:
+        return {" アク禁 ", Palette::Grey};
+    case CardFamily::CapacityUp:
+        return {"容量＋１", Palette::Red};
+    case CardFamily::CapacityDown:
+        return {"容量－１", Palette::Blue};
+    case CardFamily::Delete:
+        return {"削除整理", Palette::Leaf};
+    case CardFamily::Abone:
+        return {"あぼーん", Palette::Leaf};
+    case CardFamily::Troll:
+        return {"　荒らし", Palette::Grey};
+    case CardFamily::Thread:
         if (browserCrash == 6)
-            return {"ブラクラ", 0x002040};
+            return {"ブラクラ", Palette::Brown};
         return {nullptr, 0};
-    default:
+    case CardFamily::Plain:
+    case CardFamily::Present:
+    case CardFamily::RoundNumber:
         return {nullptr, 0};
     }
+    return {nullptr, 0};
 }
 
 } // namespace
@@ -164,21 +142,21 @@ void Card::Paint(Picture& pic, int x, int y) const
 
 void Card::PaintFace(Picture& pic, int x, int y) const
 {
-    pic.SetForeColor(Black);
-    pic.SetFillColor(White);
+    pic.SetForeColor(Palette::Black);
+    pic.SetFillColor(Palette::White);
     pic.SetFillSolid(true);
     pic.RoundRect(x, y, x + 96, y + 136, 8, 8);
 
     std::array<Point, 18> at;
     for (size_t k = 0; k < points_.size(); ++k)
         at[k] = {points_[k].x + x, points_[k].y + y};
-    const Color band = BandColour(record_.cardColor);
+    const Color band = Palette::ThreadColour(record_.cardColor);
     pic.SetForeColor(band);
     pic.SetFillColor(band);
     pic.Polygon(&at[0], 5);
     pic.Polygon(&at[9], 5);
-    pic.SetForeColor(White);
-    pic.SetFillColor(White);
+    pic.SetForeColor(Palette::White);
+    pic.SetFillColor(Palette::White);
     pic.Polygon(&at[5], 4);
     pic.Polygon(&at[14], 4);
 
@@ -191,7 +169,7 @@ void Card::PaintFace(Picture& pic, int x, int y) const
     if (record_.cardIndex == ThreadCard)
         overlay(mask_);
 
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontSize(8);
     const std::string_view text = record_.CardText;
     size_t start = 0;
@@ -208,19 +186,19 @@ void Card::PaintFace(Picture& pic, int x, int y) const
         pic.TextOutA(x + 8, y + 2, "ｽﾚｯﾄﾞ");
         pic.TextOutA(x + 56, y + 121, "ｽﾚｯﾄﾞ");
     } else if (record_.cardIndex >= AdminCard) {
-        pic.SetForeColor(Purple);
+        pic.SetForeColor(Palette::Purple);
         pic.TextOutA(x + 8, y + 2, "Special");
         pic.TextOutA(x + 44, y + 121, "Special");
     } else {
         const std::string count = RightAlign(record_.resNum, 3) + "ﾚｽ";
         pic.TextOutA(x + 8, y + 2, count);
         pic.TextOutA(x + 56, y + 121, count);
-        pic.SetForeColor(Purple);
+        pic.SetForeColor(Palette::Purple);
         pic.TextOutA(x + 8, y + 96, RightAlign(record_.Size, 3) + "KB");
         pic.SetBold(true);
         pic.SetFontSize(12);
         const bool sage = record_.Agesage != 0;
-        pic.SetForeColor(sage ? 0xC00000 : 0x0000C0);
+        pic.SetForeColor(sage ? Palette::Blue : Palette::Red);
         const char* mark = sage ? "sage" : " age";
         pic.TextOutA(x + 56, y - 1, mark);
         pic.TextOutA(x + 8, y + 116, mark);
@@ -234,7 +212,7 @@ void Card::PaintFace(Picture& pic, int x, int y) const
         pic.SetFillSolid(true);
         pic.RoundRect(x + 11, y + 25, x + 65, y + 41, 8, 8);
         pic.SetFillSolid(false);
-        pic.SetForeColor(White);
+        pic.SetForeColor(Palette::White);
         pic.SetFontSize(9);
         pic.TextOutA(x + 15, y + 27, label.text, 8);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board/CardRecord.h"
-#include "platform/Geometry.h"
+#include "gfx/Geometry.h"
 
 #include <array>
 #include <memory>

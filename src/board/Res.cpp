@@ -1,7 +1,8 @@
 #include "board/Res.h"
 
+#include "board/Palette.h"
 #include "board/RightAlign.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 
@@ -9,10 +10,9 @@
 
 namespace {
 
-constexpr Color Black = 0x000000;
-constexpr Color NumberColour = 0xFF0000;
-constexpr Color SageNameColour = 0xFF0000;
-constexpr Color AgeNameColour = 0x008000;
+constexpr Color NumberColour = Palette::BrightBlue;
+constexpr Color SageNameColour = Palette::BrightBlue;
+constexpr Color AgeNameColour = Palette::DarkGreen;
 constexpr int EntryGap = 5;
 
 const char* const ClosingText = "このスレッドは１０００を超えました。\r\n"
@@ -84,9 +84,9 @@ void Res::AddRes(int32_t sResNum, const std::string& sName, const std::string& s
                   sText};
     if (!sPriority && !noClockText_) {
         if (EndsWith(main.date, "23:00"))
-            main.text = game_.specialTexts[11];
+            main.text = game_.specialTexts[SpecialText::LateNight];
         else if (EndsWith(main.date, "08:00"))
-            main.text = game_.specialTexts[12];
+            main.text = game_.specialTexts[SpecialText::Morning];
     }
     if (main.text.empty())
         main.text = PickFillerText(sGotMode);
@@ -174,7 +174,7 @@ int32_t Res::PaintEntry(int index, int top)
 
     DrawPiece(RightAlign(e.number, 3), rect, NumberColour, true);
     next();
-    DrawPiece(" 名前：", rect, Black, false);
+    DrawPiece(" 名前：", rect, Palette::Black, false);
     next();
     canvas_->SetBold(true);
     if (e.agesage != 0)
@@ -183,13 +183,13 @@ int32_t Res::PaintEntry(int index, int top)
         DrawPiece(e.name, rect, AgeNameColour, false);
     canvas_->SetBold(false);
     next();
-    DrawPiece(" 投稿日：" + e.date + " ", rect, Black, false);
+    DrawPiece(" 投稿日：" + e.date + " ", rect, Palette::Black, false);
     if (e.id != "*") {
         next();
-        DrawPiece("ID:" + e.id + " ", rect, Black, false);
+        DrawPiece("ID:" + e.id + " ", rect, Palette::Black, false);
     }
     rect = Rect{0, rect.bottom + 3, 0, rect.bottom + 3};
-    DrawPiece(e.text, rect, Black, false);
+    DrawPiece(e.text, rect, Palette::Black, false);
     return rect.bottom;
 }
 
@@ -229,9 +229,10 @@ std::string Res::PickFillerText(int32_t gotMode)
         return thread != nullptr ? thread->Responses[pick] : std::string();
     }
     case 1:
-        return game_.specialTexts[13 + game_.rng.Below(8)];
+        return game_
+            .specialTexts[SpecialText::AdminGreetings + game_.rng.Below(SpecialText::AdminGreetingCount)];
     case 2:
-        return game_.specialTexts[21 + game_.rng.Below(9)];
+        return game_.specialTexts[SpecialText::GodGreetings + game_.rng.Below(SpecialText::GodGreetingCount)];
     default:
         return {};
     }

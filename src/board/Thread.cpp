@@ -1,9 +1,10 @@
 #include "board/Thread.h"
 
 #include "board/Card.h"
+#include "board/Palette.h"
 #include "board/RightAlign.h"
 #include "board/ThreadCtrl.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
@@ -12,30 +13,10 @@
 
 namespace {
 
-constexpr Color Black = 0x000000;
-constexpr Color RowFill = 0xC0FFFF;
-constexpr Color GreyedRow = 0xE0E0E0;
-constexpr Color CursorPen = 0x00B0FF;
-constexpr Color Orange = 0x0060FF;
-constexpr Color Grey = 0x808080;
-constexpr Color Red = 0x0000C0;
-constexpr Color Blue = 0xC00000;
-constexpr Color TrapColour = 0x002040;
-
-// Thread colours 1..4; anything else is drawn black.
-Color ThreadColour(int32_t color)
-{
-    static constexpr std::array<Color, 4> colours = {0x005AFF, 0x339900, 0xFF6E00, 0x00E8FF};
-    return color >= 1 && color <= 4 ? colours[color - 1] : Black;
-}
-
-// Outline and fill of the owner's box by player colour 0..3.
-struct BoxColours {
-    Color pen;
-    Color fill;
-};
-constexpr std::array<BoxColours, 4> OwnerBox = {
-    {{0xFF0000, 0xFF9999}, {0xFFCC00, 0xFFFF66}, {0x00CC33, 0x99FF66}, {0x0033FF, 0x99FFFF}}};
+constexpr Color RowFill = Palette::Cream;
+constexpr Color GreyedRow = Palette::LightGrey;
+constexpr Color CursorPen = Palette::Amber;
+constexpr Color TrapColour = Palette::Brown;
 
 bool InRange(int32_t v, int32_t low, int32_t high)
 {
@@ -170,7 +151,7 @@ void Thread::Paint(Picture& pic, int x, int y, int w, int threadIndex, bool isCu
         pic.SetForeColor(CursorPen);
         pic.RoundRect(x, y, x + w, y + 16, 8, 8);
     }
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     if (threadIndex < threadMax)
         pic.TextOutA(x + 5, y + 1, RightAlign(threadIndex + 1, 2));
     if (resNum_ <= 0)
@@ -178,40 +159,40 @@ void Thread::Paint(Picture& pic, int x, int y, int w, int threadIndex, bool isCu
 
     pic.SetBold(true);
     if (stopFlag_) {
-        pic.SetForeColor(Grey);
+        pic.SetForeColor(Palette::Grey);
         pic.TextOutA(x + 20, y + 1, "DAT逝き");
     } else {
-        pic.SetForeColor(Orange);
+        pic.SetForeColor(Palette::Orange);
         if (gotFlag_ == 1 || gotFlag_ == 2)
             pic.TextOutA(x + 20, y + 1, "神");
         else if (festaFlag_ == 1)
             pic.TextOutA(x + 20, y + 1, "祭");
         if (ikusaFlag_) {
-            pic.SetForeColor(Red);
+            pic.SetForeColor(Palette::Red);
             pic.TextOutA(x + 35, y + 1, "戦");
         }
         if (judgeFlag_ == 1) {
-            pic.SetForeColor(Orange);
+            pic.SetForeColor(Palette::Orange);
             pic.TextOutA(x + 50, y + 1, "良");
         } else if (judgeFlag_ == 2) {
-            pic.SetForeColor(Grey);
+            pic.SetForeColor(Palette::Grey);
             pic.TextOutA(x + 50, y + 1, "糞");
         }
         if (agesage_ == 1) {
-            pic.SetForeColor(Blue);
+            pic.SetForeColor(Palette::Blue);
             pic.TextOutA(x + 65, y + 1, "sage");
         }
     }
     pic.SetBold(false);
 
-    pic.SetForeColor(ThreadColour(color_));
+    pic.SetForeColor(Palette::ThreadColour(color_));
     pic.TextOutA(x + 95, y + 1, GetTitle());
 
     if (InRange(owner_, 0, 3)) {
         const int32_t colour = game_.playerCtrl->GetPlayerColor(owner_);
         if (InRange(colour, 0, 3)) {
-            pic.SetForeColor(OwnerBox[colour].pen);
-            pic.SetFillColor(OwnerBox[colour].fill);
+            pic.SetForeColor(Palette::PlayerOutline(colour));
+            pic.SetFillColor(Palette::PlayerFill(colour));
             pic.Rectangle(x + 345, y + 1, x + 389, y + 15);
         }
     }
@@ -220,7 +201,7 @@ void Thread::Paint(Picture& pic, int x, int y, int w, int threadIndex, bool isCu
         pic.TextOutA(x + 362, y + 2, "罠");
     }
 
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontFace(FontFace::Gothic);
     pic.TextOutA(x + 390, y + 1, RightAlign(Min(resNum_, 1001), 4) + "ﾚｽ");
     pic.TextOutA(x + 430, y + 1, RightAlign(size_, 3) + "KB");

@@ -1,9 +1,10 @@
 #include "board/ThreadCtrl.h"
 
+#include "board/Palette.h"
 #include "board/RightAlign.h"
 #include "events/EventCtrl.h"
 #include "events/Score.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/CardCtrl.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Game.h"
@@ -80,7 +81,7 @@ bool ThreadCtrl::IsEnableCard(int cardIndex, int threadIndex)
 
 void ThreadCtrl::AllDat()
 {
-    game_.eventCtrl->OpenEvent(GameEnd, game_.specialTexts[38], 0, 0);
+    game_.eventCtrl->OpenEvent(GameEnd, game_.specialTexts[SpecialText::CardsOut], 0, 0);
     while (GetThread(0).resNum() >= 1) {
         FinishThread(0);
         RemoveThread(LastPosition);
@@ -242,13 +243,13 @@ void ThreadCtrl::Paint(Picture& pic, int plIndex)
     GetRes(pos).Paint(pic, view.Left, view.Top, view.Right - view.Left, view.Bottom - view.Top);
     const Thread& thread = GetThread(pos);
     if (thread.resNum() > 0) {
-        pic.SetForeColor(0xFFFFFF);
-        pic.SetFillColor(0xFFFFFF);
+        pic.SetForeColor(Palette::White);
+        pic.SetFillColor(Palette::White);
         pic.SetFillSolid(true);
         pic.Rectangle(view.Left + 1, view.Bottom - 20, view.Left + 46, view.Bottom - 2);
         pic.SetFontSize(12);
         pic.SetBold(true);
-        pic.SetForeColor(0x8010E0);
+        pic.SetForeColor(Palette::Purple);
         pic.TextOutA(view.Left + 1, view.Bottom - 20, RightAlign(thread.Size(), 3) + "KB");
         pic.SetFontSize(9);
         pic.SetBold(false);

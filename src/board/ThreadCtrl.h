@@ -11,6 +11,7 @@
 class Card;
 class Game;
 class Picture;
+enum class CardFamily;
 
 // The board: twelve thread slots with their responses, the display order, capacity and live count.
 // Public operations take board positions (0 = top) and translate them through order.
@@ -45,6 +46,26 @@ private:
     void RemoveThread(int pos);
     void FinishThread(int pos);
     void SortThreads();
+    // A played card's own effect, one function per family, and what follows every card: its
+    // responses land, its pop-up and points, the end of the thread, the board's new order.
+    struct Payment;
+    void PaySecondPost(Payment& play);
+    void PayFestival(Payment& play);
+    void PayCalmDown(Payment& play);
+    void PayJudge(Payment& play, bool good);
+    void PaySage(Payment& play);
+    void PayPresent(Payment& play);
+    void PayThousandRace(Payment& play);
+    void PayDescent(Payment& play);
+    void PayTrueStopper(Payment& play);
+    void PayAccessBan(Payment& play);
+    void PayCapacityUp(Payment& play);
+    void PayCapacityDown(Payment& play);
+    void PayDelete(Payment& play);
+    void PayAbone(Payment& play);
+    void PayTroll(Payment& play);
+    void PayThreadCard(Payment& play);
+    void Settle(Payment& play, CardFamily family);
     // The lucky-number payment of a response card that leaves the thread at a multiple of 100.
     void PayMilestone(Thread& thread, int threadIndex, int plIndex);
     // Shuffles the live threads and posts a burst of responses into each.

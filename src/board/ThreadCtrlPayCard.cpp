@@ -1,3 +1,4 @@
+#include "board/CardFamily.h"
 #include "board/ThreadCtrl.h"
 #include "events/EventCtrl.h"
 #include "events/Score.h"
@@ -47,284 +48,392 @@ int32_t WaitCost(int cardIndex, int32_t size)
 {
     if (cardIndex == ThreadCard)
         return 1;
-    if (cardIndex >= AdminCard)
+    if (!IsResponseCard(cardIndex))
         return 20;
     return size <= 40 ? size : (size - 40) / 2 + 40;
 }
 
 } // namespace
 
+// A card on its way to the board: the thread it lands on (which the card may change), the response
+// it is about to add, the pop-up it raises, and whether the thread ends with it.
+struct ThreadCtrl::Payment {
+    const Card& card;
+    int cIndex;
+    int plIndex;
+    int threadIndex;
+    int slot;
+    Thread* thread;
+    ResRequest req;
+    EventRequest ev;
+    bool finish = false;
+
+    void Announce(int32_t id, std::string text, int32_t target)
+    {
+        ev.eventIndex = id;
+        ev.eventString = std::move(text);
+        ev.eventTarget = target;
+    }
+    // The card now acts on the thread at this board position.
+    void Retarget(int position, const ThreadCtrl& board)
+    {
+        threadIndex = position;
+        slot = board.order_[position];
+        thread = board.threads_[slot].get();
+    }
+};
+
 void ThreadCtrl::PayCard(int threadIndex, int cIndex, int plIndex)
 {
     const Card& card = game_.cardCtrl->GetCard(cIndex);
     const int cardIndex = card.cardIndex();
+    const CardFamily family = FamilyOf(cardIndex);
     // A thread card always opens at the top, whatever position it was aimed at.
-    if (cardIndex == ThreadCard)
+    if (family == CardFamily::Thread)
         threadIndex = 0;
-    int slot = order_.at(threadIndex);
+    const int slot = order_.at(threadIndex);
     PlayerCtrl& players = *game_.playerCtrl;
-    const std::array<std::string, SpecialTextCount>& special = game_.specialTexts;
-
-    ResRequest req;
+    Payment play{card, cIndex, plIndex, threadIndex, slot, threads_[slot].get(), {}, {}, false};
+    ResRequest& req = play.req;
     req.count = card.resNum();
     req.name = players.GetPlayerName(plIndex);
     req.id = players.GetPlayerId(plIndex);
     req.agesage = card.Agesage();
     req.text = card.ResText();
     req.size = card.Size();
-    req.gotMode = threads_[slot]->GotFlag() == 3 ? 0 : threads_[slot]->GotFlag();
-    EventRequest ev;
-    bool finish = false;
+    req.gotMode = play.thread->GotFlag() == 3 ? 0 : play.thread->GotFlag();
 
-    Thread* thread = threads_[slot].get();
-    const auto announce = [&ev](int32_t id, std::string text, int32_t target) {
-        ev.eventIndex = id;
-        ev.eventString = std::move(text);
-        ev.eventTarget = target;
-    };
-
-    switch (cardIndex) {
-    case 0:
-    case 1:
-    case 6:
-    case 7:
-        if (thread->resNum() == 1) {
-            static constexpr std::array<int, 8> textOf = {0, 1, 0, 0, 0, 0, 2, 3};
-            req.count = 1;
-            req.text = special[textOf[cardIndex]];
-            req.priority = true;
-            announce(SecondPost, PositionText(threadIndex), plIndex);
-            ev.eventScore = 10;
-            ev.scoreMode = 1;
-            const int32_t mark = thread->browserCrash();
-            if (mark == 0) {
-                thread->browserCrash(1);
-            } else if (mark == 2 || mark == 6) {
-                ev.eventIndex = BrowserCrashHit;
-                ev.eventString = special[42 + game_.rng.Below(2)];
-                ev.eventScore *= -2;
-                thread->browserCrash(3);
-            }
-        }
+    switch (family) {
+    case CardFamily::SecondPost:
+        PaySecondPost(play);
         break;
-    case 2:
-    case 12:
-        if (thread->GotFlag() == 0 && thread->FestaFlag() == 0) {
-            StartFesta(slot);
-            req.priority = true;
-            announce(FestivalStart, req.text, thread->Color());
-        } else {
-            req.text.clear();
-        }
+    case CardFamily::Festival:
+        PayFestival(play);
         break;
-    case 8:
-    case 9:
-        if (thread->FestaFlag() == 1) {
-            EndFesta(thread->Color());
-            thread->IkusaFlag(false);
-            req.text = special[5];
-            req.priority = true;
-            announce(FestivalEnd, req.text, thread->Color());
-        } else if (thread->IkusaFlag()) {
-            thread->IkusaFlag(false);
-            req.text = special[4];
-            req.priority = true;
-            announce(ThousandRaceEnd, req.text, thread->owner());
-        }
+    case CardFamily::CalmDown:
+        PayCalmDown(play);
         break;
-    case GoodThreadCard:
-    case BadThreadCard:
-        if (thread->JudgeFlag() == 0) {
-            const bool good = cardIndex == GoodThreadCard;
-            thread->JudgeFlag(good ? 1 : 2);
-            req.priority = true;
-            announce(good ? GoodThread : BadThread, req.text, thread->owner());
-        } else {
-            req.text.clear();
-        }
+    case CardFamily::GoodThread:
+    case CardFamily::BadThread:
+        PayJudge(play, family == CardFamily::GoodThread);
         break;
-    case 24:
-    case 25:
-        if (thread->GotFlag() == 0 && thread->FestaFlag() == 0 && thread->Agesage() == 0) {
-            // The chance is drawn even for the card that always succeeds.
-            const bool lucky = game_.rng.Chance(0.75);
-            if (lucky || cardIndex == 25) {
-                thread->Agesage(1);
-                req.priority = true;
-                announce(SageDone, req.text, thread->owner());
-            } else {
-                req.text = special[6];
-                req.priority = true;
-                announce(SageFailed, req.text, plIndex);
-            }
-        }
+    case CardFamily::Sage:
+        PaySage(play);
         break;
-    case PresentCard:
-        if (game_.score->GetRank(plIndex) == 4) {
-            req.text = special[7];
-            announce(Present, req.text, plIndex);
-            ev.eventScore = 10;
-            ev.scoreMode = 2;
-        }
+    case CardFamily::Present:
+        PayPresent(play);
         break;
-    case 28:
-    case 29:
-        if (!thread->IkusaFlag() && card.resNum() + thread->resNum() >= 700) {
-            thread->IkusaFlag(true);
-            req.text = game_.rng.Chance(0.8) ? special[8] : special[9];
-            req.priority = true;
-            announce(ThousandRace, req.text, thread->owner());
-        } else if (thread->IkusaFlag()) {
-            req.text.clear();
-        }
+    case CardFamily::ThousandRace:
+        PayThousandRace(play);
         break;
-    case RoundNumberCard:
-        if (thread->resNum() % 100 == 0)
-            req.text = special[10];
+    case CardFamily::RoundNumber:
+        if (play.thread->resNum() % 100 == 0)
+            req.text = game_.specialTexts[SpecialText::RoundNumber];
         break;
-    case AdminCard:
-    case GodCard:
-        EndFesta(1);
-        EndFesta(2);
-        EndFesta(3);
-        SetGotFlags(slot, cardIndex == AdminCard ? 1 : 2);
-        thread->Agesage(0);
-        thread->Color(4);
-        req.count = 1;
-        req.priority = true;
-        announce(cardIndex == AdminCard ? AdminDescends : GodDescends, req.text, thread->owner());
+    case CardFamily::Descent:
+        PayDescent(play);
         break;
-    case TrueStopperCard:
-        req.count = 1;
-        req.agesage = 1;
-        req.id = "*";
-        req.name = "真・スレッドストッパー";
-        req.stime = "真・スレッドストッパー";
-        req.size = 0;
-        req.priority = true;
-        announce(TrueStopper, PositionText(threadIndex), thread->owner());
-        finish = true;
+    case CardFamily::TrueStopper:
+        PayTrueStopper(play);
         break;
-    case AccessBanCard:
-        if ((game_.GameMode & ModeHarsh) != 0)
-            players.AddWaitCount(thread->owner(), 300);
-        else
-            players.AccessStop(thread->owner());
-        req.count = -1;
-        announce(ProviderBan, req.text, thread->owner());
+    case CardFamily::AccessBan:
+        PayAccessBan(play);
         break;
-    case CapacityUpCard:
-        if (threadMax_ <= 10) {
-            if (GetThread(11).StopFlag())
-                RemoveThread(11);
-            MoveUp(11, threadMax_);
-            SortThreads();
-            ++threadMax_;
-            announce(CapacityUp, "", threadMax_);
-        }
-        req.count = -1;
+    case CardFamily::CapacityUp:
+        PayCapacityUp(play);
         break;
-    case CapacityDownCard:
-        if (threadMax_ >= 6) {
-            const int p = threadMax_ - 1;
-            if (threadMax_ == threadCount_) {
-                // The board is full: its last live thread drops off and is rated below.
-                threadIndex = p;
-                slot = order_[p];
-                thread = threads_[slot].get();
-                finish = true;
-            } else {
-                MoveDown(p, 11);
-                SortThreads();
-            }
-            --threadMax_;
-            announce(CapacityDown, "", threadMax_);
-        }
-        req.count = -1;
+    case CardFamily::CapacityDown:
+        PayCapacityDown(play);
         break;
-    case DeleteCard:
-        req.count = -1;
-        announce(ThreadDeleted, special[32 + game_.rng.Below(2)], thread->owner());
-        RemoveThread(threadIndex);
-        --threadCount_;
+    case CardFamily::Delete:
+        PayDelete(play);
         break;
-    case AboneCard:
-        req.count = -1;
-        thread->Size(thread->Size() / 4);
-        resLists_[slot]->SetAbone();
-        announce(AboneAll, PositionText(threadIndex), thread->owner());
+    case CardFamily::Abone:
+        PayAbone(play);
         break;
-    case TrollCard:
-        TrollRaid(card);
-        // The raid reorders the board: a target it pushes to a thousand must be finished where it
-        // now stands, not the thread that took its old position.
-        threadIndex = static_cast<int>(std::find(order_.begin(), order_.end(), slot) - order_.begin());
-        req.count = -1;
-        announce(TrollRevealed, card.ResText(), plIndex);
-        ev.eventScore = -10;
-        ev.scoreMode = 0;
+    case CardFamily::Troll:
+        PayTroll(play);
         break;
-    case ThreadCard:
-        NewThread(plIndex, cIndex, card.cardColor(), card.Size());
-        threadIndex = 0;
-        slot = order_[0];
-        thread = threads_[slot].get();
-        req.agesage = 0;
-        req.count = 1;
-        req.size = 1;
-        req.text = game_.ThreadTexts.at(cIndex).Responses[game_.rng.Below(20)];
-        req.priority = true;
+    case CardFamily::Thread:
+        PayThreadCard(play);
         break;
-    default:
+    case CardFamily::Plain:
         break;
     }
+    Settle(play, family);
+}
 
+void ThreadCtrl::PaySecondPost(Payment& play)
+{
+    Thread& thread = *play.thread;
+    if (thread.resNum() != 1)
+        return;
+    static constexpr std::array<int, 8> textOf = {0, 1, 0, 0, 0, 0, 2, 3};
+    play.req.count = 1;
+    play.req.text =
+        game_.specialTexts[SpecialText::SecondPost + textOf[play.card.cardIndex() - SecondPostCard]];
+    play.req.priority = true;
+    play.Announce(SecondPost, PositionText(play.threadIndex), play.plIndex);
+    play.ev.eventScore = 10;
+    play.ev.scoreMode = 1;
+    const int32_t mark = thread.browserCrash();
+    if (mark == 0) {
+        thread.browserCrash(1);
+    } else if (mark == 2 || mark == 6) {
+        play.ev.eventIndex = BrowserCrashHit;
+        play.ev.eventString = game_.specialTexts[SpecialText::BrowserCrash + game_.rng.Below(2)];
+        play.ev.eventScore *= -2;
+        thread.browserCrash(3);
+    }
+}
+
+void ThreadCtrl::PayFestival(Payment& play)
+{
+    Thread& thread = *play.thread;
+    if (thread.GotFlag() == 0 && thread.FestaFlag() == 0) {
+        StartFesta(play.slot);
+        play.req.priority = true;
+        play.Announce(FestivalStart, play.req.text, thread.Color());
+    } else {
+        play.req.text.clear();
+    }
+}
+
+void ThreadCtrl::PayCalmDown(Payment& play)
+{
+    Thread& thread = *play.thread;
+    if (thread.FestaFlag() == 1) {
+        EndFesta(thread.Color());
+        thread.IkusaFlag(false);
+        play.req.text = game_.specialTexts[SpecialText::FestivalCalmed];
+        play.req.priority = true;
+        play.Announce(FestivalEnd, play.req.text, thread.Color());
+    } else if (thread.IkusaFlag()) {
+        thread.IkusaFlag(false);
+        play.req.text = game_.specialTexts[SpecialText::ThousandRaceCalmed];
+        play.req.priority = true;
+        play.Announce(ThousandRaceEnd, play.req.text, thread.owner());
+    }
+}
+
+void ThreadCtrl::PayJudge(Payment& play, bool good)
+{
+    Thread& thread = *play.thread;
+    if (thread.JudgeFlag() == 0) {
+        thread.JudgeFlag(good ? 1 : 2);
+        play.req.priority = true;
+        play.Announce(good ? GoodThread : BadThread, play.req.text, thread.owner());
+    } else {
+        play.req.text.clear();
+    }
+}
+
+void ThreadCtrl::PaySage(Payment& play)
+{
+    Thread& thread = *play.thread;
+    if (thread.GotFlag() != 0 || thread.FestaFlag() != 0 || thread.Agesage() != 0)
+        return;
+    // The chance is drawn even for the card that always succeeds.
+    const bool lucky = game_.rng.Chance(0.75);
+    play.req.priority = true;
+    if (lucky || play.card.cardIndex() == SureSageCard) {
+        thread.Agesage(1);
+        play.Announce(SageDone, play.req.text, thread.owner());
+    } else {
+        play.req.text = game_.specialTexts[SpecialText::SageFailed];
+        play.Announce(SageFailed, play.req.text, play.plIndex);
+    }
+}
+
+void ThreadCtrl::PayPresent(Payment& play)
+{
+    if (game_.score->GetRank(play.plIndex) != 4)
+        return;
+    play.req.text = game_.specialTexts[SpecialText::Present];
+    play.Announce(Present, play.req.text, play.plIndex);
+    play.ev.eventScore = 10;
+    play.ev.scoreMode = 2;
+}
+
+void ThreadCtrl::PayThousandRace(Payment& play)
+{
+    Thread& thread = *play.thread;
+    if (!thread.IkusaFlag() && play.card.resNum() + thread.resNum() >= 700) {
+        thread.IkusaFlag(true);
+        play.req.text = game_.specialTexts[game_.rng.Chance(0.8) ? SpecialText::ThousandRace
+                                                                 : SpecialText::ThousandRaceRare];
+        play.req.priority = true;
+        play.Announce(ThousandRace, play.req.text, thread.owner());
+    } else if (thread.IkusaFlag()) {
+        play.req.text.clear();
+    }
+}
+
+void ThreadCtrl::PayDescent(Payment& play)
+{
+    const bool admin = play.card.cardIndex() == AdminCard;
+    EndFesta(1);
+    EndFesta(2);
+    EndFesta(3);
+    SetGotFlags(play.slot, admin ? 1 : 2);
+    play.thread->Agesage(0);
+    play.thread->Color(4);
+    play.req.count = 1;
+    play.req.priority = true;
+    play.Announce(admin ? AdminDescends : GodDescends, play.req.text, play.thread->owner());
+}
+
+void ThreadCtrl::PayTrueStopper(Payment& play)
+{
+    ResRequest& req = play.req;
+    req.count = 1;
+    req.agesage = 1;
+    req.id = "*";
+    req.name = "真・スレッドストッパー";
+    req.stime = "真・スレッドストッパー";
+    req.size = 0;
+    req.priority = true;
+    play.Announce(TrueStopper, PositionText(play.threadIndex), play.thread->owner());
+    play.finish = true;
+}
+
+void ThreadCtrl::PayAccessBan(Payment& play)
+{
+    const int32_t owner = play.thread->owner();
+    if ((game_.GameMode & ModeHarsh) != 0)
+        game_.playerCtrl->AddWaitCount(owner, 300);
+    else
+        game_.playerCtrl->AccessStop(owner);
+    play.req.count = -1;
+    play.Announce(ProviderBan, play.req.text, owner);
+}
+
+void ThreadCtrl::PayCapacityUp(Payment& play)
+{
+    if (threadMax_ <= 10) {
+        if (GetThread(11).StopFlag())
+            RemoveThread(11);
+        MoveUp(11, threadMax_);
+        SortThreads();
+        ++threadMax_;
+        play.Announce(CapacityUp, "", threadMax_);
+    }
+    play.req.count = -1;
+}
+
+void ThreadCtrl::PayCapacityDown(Payment& play)
+{
+    if (threadMax_ >= 6) {
+        const int p = threadMax_ - 1;
+        if (threadMax_ == threadCount_) {
+            // The board is full: its last live thread drops off and is rated below.
+            play.Retarget(p, *this);
+            play.finish = true;
+        } else {
+            MoveDown(p, 11);
+            SortThreads();
+        }
+        --threadMax_;
+        play.Announce(CapacityDown, "", threadMax_);
+    }
+    play.req.count = -1;
+}
+
+void ThreadCtrl::PayDelete(Payment& play)
+{
+    play.req.count = -1;
+    play.Announce(ThreadDeleted, game_.specialTexts[SpecialText::Deleted + game_.rng.Below(2)],
+                  play.thread->owner());
+    RemoveThread(play.threadIndex);
+    --threadCount_;
+}
+
+void ThreadCtrl::PayAbone(Payment& play)
+{
+    play.req.count = -1;
+    play.thread->Size(play.thread->Size() / 4);
+    resLists_[play.slot]->SetAbone();
+    play.Announce(AboneAll, PositionText(play.threadIndex), play.thread->owner());
+}
+
+void ThreadCtrl::PayTroll(Payment& play)
+{
+    TrollRaid(play.card);
+    // The raid reorders the board: a target it pushes to a thousand must be finished where it
+    // now stands, not the thread that took its old position.
+    play.threadIndex = static_cast<int>(std::find(order_.begin(), order_.end(), play.slot) - order_.begin());
+    play.req.count = -1;
+    play.Announce(TrollRevealed, play.card.ResText(), play.plIndex);
+    play.ev.eventScore = -10;
+    play.ev.scoreMode = 0;
+}
+
+void ThreadCtrl::PayThreadCard(Payment& play)
+{
+    NewThread(play.plIndex, play.cIndex, play.card.cardColor(), play.card.Size());
+    play.Retarget(0, *this);
+    ResRequest& req = play.req;
+    req.agesage = 0;
+    req.count = 1;
+    req.size = 1;
+    req.text = game_.ThreadTexts.at(play.cIndex).Responses[game_.rng.Below(20)];
+    req.priority = true;
+}
+
+void ThreadCtrl::Settle(Payment& play, CardFamily family)
+{
+    ResRequest& req = play.req;
+    EventRequest& ev = play.ev;
+    Thread& thread = *play.thread;
     if (req.count >= 1) {
         if (req.count % 10 == 0)
-            req.count -= thread->resNum() % 10;
-        if (req.size + thread->Size() > MaxSize) {
+            req.count -= thread.resNum() % 10;
+        if (req.size + thread.Size() > MaxSize) {
             if (req.count > 1)
                 req.count -= game_.rng.Below(3) + 1;
             // A trimmed count of 0 would overwrite the newest post; one response always lands.
             req.count = Max(req.count, 1);
-            req.size = MaxSize - thread->Size();
+            req.size = MaxSize - thread.Size();
         }
-        thread->Size(thread->Size() + req.size);
-        if (thread->Size() == MaxSize && ev.eventIndex == ThousandRace)
+        thread.Size(thread.Size() + req.size);
+        if (thread.Size() == MaxSize && ev.eventIndex == ThousandRace)
             ev.eventIndex = -1;
-        resLists_[slot]->AddRes(req.count, req.name, req.id, req.agesage, req.stime, req.text, req.priority,
-                                req.gotMode);
-        thread->resNum(thread->resNum() + req.count);
+        resLists_[play.slot]->AddRes(req.count, req.name, req.id, req.agesage, req.stime, req.text,
+                                     req.priority, req.gotMode);
+        thread.resNum(thread.resNum() + req.count);
     }
 
     if (ev.eventIndex > 0)
         game_.eventCtrl->OpenEvent(ev.eventIndex, ev.eventString, ev.eventTarget, ev.eventScore);
     if (ev.eventScore != 0)
-        game_.score->AddScore(plIndex, ev.eventScore, ev.scoreMode);
+        game_.score->AddScore(play.plIndex, ev.eventScore, ev.scoreMode);
 
-    if (plIndex == thread->owner() && card.cardColor() == 0)
-        thread->AddJienFlag();
+    if (play.plIndex == thread.owner() && play.card.cardColor() == 0)
+        thread.AddJienFlag();
 
-    if (thread->Size() == MaxSize) {
-        game_.eventCtrl->OpenEvent(SizeOver, PositionText(threadIndex), thread->owner(), 0);
-        finish = true;
-    } else if (thread->resNum() % 100 == 0 && thread->resNum() <= 1000 && cardIndex < AdminCard) {
-        PayMilestone(*thread, threadIndex, plIndex);
+    const int cardIndex = play.card.cardIndex();
+    if (thread.Size() == MaxSize) {
+        game_.eventCtrl->OpenEvent(SizeOver, PositionText(play.threadIndex), thread.owner(), 0);
+        play.finish = true;
+    } else if (thread.resNum() % 100 == 0 && thread.resNum() <= 1000 && IsResponseCard(cardIndex)) {
+        PayMilestone(thread, play.threadIndex, play.plIndex);
     }
 
-    if (thread->resNum() >= 1000) {
-        finish = true;
-        thread->resNum(1001);
+    if (thread.resNum() >= 1000) {
+        play.finish = true;
+        thread.resNum(1001);
     }
 
-    if (thread->resNum() > 0) {
-        if (finish) {
-            FinishThread(threadIndex);
-            if (cardIndex != CapacityDownCard)
+    if (thread.resNum() > 0) {
+        // These cards leave the thread where it stands; the others bring it to the top.
+        const bool staysInPlace = family == CardFamily::AccessBan || family == CardFamily::CapacityUp ||
+                                  family == CardFamily::CapacityDown || family == CardFamily::Troll;
+        if (play.finish) {
+            FinishThread(play.threadIndex);
+            if (family != CardFamily::CapacityDown)
                 RemoveThread(11);
-        } else if (cardIndex != AccessBanCard && cardIndex != CapacityUpCard &&
-                   cardIndex != CapacityDownCard && cardIndex != TrollCard) {
-            MoveUp(threadIndex, 0);
+        } else if (!staysInPlace) {
+            MoveUp(play.threadIndex, 0);
         }
     }
     SortThreads();
@@ -348,7 +457,7 @@ void ThreadCtrl::PayMilestone(Thread& thread, int threadIndex, int plIndex)
         thread.browserCrash(1);
     } else if (mark == 2 || mark == 3 || mark == 6) {
         eventIndex = BrowserCrashHit;
-        eventString = game_.specialTexts[42 + game_.rng.Below(2)];
+        eventString = game_.specialTexts[SpecialText::BrowserCrash + game_.rng.Below(2)];
         score *= -2;
         thread.browserCrash(3);
     }

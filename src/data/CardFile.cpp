@@ -1,6 +1,6 @@
 #include "data/CardFile.h"
 
-#include "platform/Cp932.h"
+#include "text/Cp932.h"
 
 #include <cstdint>
 

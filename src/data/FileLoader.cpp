@@ -1,12 +1,12 @@
 #include "data/FileLoader.h"
 
 #include "data/CardFile.h"
-#include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
-#include "platform/Utf8.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 #include <cstdio>
 

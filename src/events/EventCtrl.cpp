@@ -1,9 +1,9 @@
 #include "events/EventCtrl.h"
 
+#include "board/Palette.h"
 #include "board/Res.h"
 #include "board/ThreadCtrl.h"
-#include "events/PlateColors.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "platform/Platform.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Consts.h"
@@ -26,12 +26,9 @@ struct EventLook {
     int sound = 0;
 };
 
-constexpr Color Black = 0x000000;
-constexpr Color White = 0xFFFFFF;
-constexpr Color Grey = 0x808080;
-constexpr Color TitleShadow = 0x0000C0;
-constexpr Color TitleFace = 0x0060FF;
-constexpr Color PointsFace = 0xC00000;
+constexpr Color TitleShadow = Palette::Red;
+constexpr Color TitleFace = Palette::Orange;
+constexpr Color PointsFace = Palette::Blue;
 
 std::string FinishedThreadMessage(int32_t eventIndex)
 {
@@ -221,8 +218,8 @@ void EventCtrl::PaintPopZoom(int n)
 {
     Picture& pic = *main_;
     pic.SetPenWidth(3);
-    pic.SetForeColor(Grey);
-    pic.SetFillColor(White);
+    pic.SetForeColor(Palette::Grey);
+    pic.SetFillColor(Palette::White);
     pic.SetFillSolid(true);
     pic.Rectangle(frameRect_.left + 27 * n, frameRect_.top + 18 * n, frameRect_.right - 27 * n,
                   frameRect_.bottom - 18 * n);
@@ -233,8 +230,8 @@ void EventCtrl::PaintPopFrame()
 {
     Picture& pic = *main_;
     pic.SetPenWidth(1);
-    pic.SetForeColor(Grey);
-    pic.SetFillColor(White);
+    pic.SetForeColor(Palette::Grey);
+    pic.SetFillColor(Palette::White);
     pic.SetFillSolid(true);
     const Rect* boxes[3] = {&contentRect_, &titleRect_, &infoRect_};
     pic.Rectangle(frameRect_.left, frameRect_.top, frameRect_.right + 1, frameRect_.bottom + 1);
@@ -243,7 +240,7 @@ void EventCtrl::PaintPopFrame()
 
     pic.SetFillSolid(false);
     const Rect& f = frameRect_;
-    pic.SetForeColor(White);
+    pic.SetForeColor(Palette::White);
     const Point raisedLight[3] = {
         {f.left - 1, f.bottom + 1}, {f.left - 1, f.top - 1}, {f.right + 1, f.top - 1}};
     pic.Polyline(raisedLight, 3);
@@ -252,7 +249,7 @@ void EventCtrl::PaintPopFrame()
             {r->left + 1, r->bottom - 1}, {r->right - 1, r->bottom - 1}, {r->right - 1, r->top + 1}};
         pic.Polyline(sunkenLight, 3);
     }
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     const Point raisedShade[3] = {{f.left, f.bottom + 1}, {f.right + 1, f.bottom + 1}, {f.right + 1, f.top}};
     pic.Polyline(raisedShade, 3);
     for (const Rect* r : boxes) {
@@ -277,7 +274,7 @@ void EventCtrl::PaintEventContent(int32_t eventIndex, const std::string& eventSt
     if (eventString.empty())
         return;
     Picture& pic = *main_;
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontSize(9);
     Rect area{c.left + 10, c.top + 10, c.right, c.bottom};
     pic.DrawTextA(eventString, area, DT_NOCLIP);
@@ -292,7 +289,7 @@ void EventCtrl::PaintEventTitle(int32_t eventIndex)
     pic.SetFontSize(20);
     pic.SetForeColor(TitleShadow);
     pic.TextOutA(x, y, title);
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.TextOutA(x - 1, y - 1, title);
     pic.SetForeColor(TitleFace);
     pic.TextOutA(x - 2, y - 2, title);
@@ -314,7 +311,7 @@ void EventCtrl::PaintEventInfo(int32_t eventIndex, int32_t eventTarget, int32_t 
 void EventCtrl::PaintGroupBadge(int32_t group)
 {
     Picture& pic = *main_;
-    const Color colour = GroupPlateColor(group);
+    const Color colour = Palette::GroupPlateColour(group);
     pic.SetFillSolid(true);
     pic.SetForeColor(colour);
     pic.SetFillColor(colour);
@@ -331,10 +328,10 @@ void EventCtrl::PaintPlayerBadge(int32_t player)
     const int32_t colour = players.GetPlayerColor(player);
     pic.SetFontSize(9);
     pic.SetFillSolid(true);
-    pic.SetForeColor(PlayerOutlineColor(colour));
-    pic.SetFillColor(PlayerFillColor(colour));
+    pic.SetForeColor(Palette::PlayerOutline(colour));
+    pic.SetFillColor(Palette::PlayerFill(colour));
     pic.RoundRect(infoRect_.left + 20, infoRect_.top + 20, infoRect_.left + 100, infoRect_.top + 40, 8, 8);
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.TextOutA(infoRect_.left + 25, infoRect_.top + 25, players.GetPlayerName(player));
 }
 
@@ -356,11 +353,11 @@ void EventCtrl::PaintEventPoints(int32_t eventScore)
     const int y = infoRect_.top + 40;
     pic.SetForeColor(TitleFace);
     pic.TextOutA(x, y, text);
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.TextOutA(x - 1, y - 1, text);
     pic.SetForeColor(PointsFace);
     pic.TextOutA(x - 2, y - 2, text);
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontSize(16);
     pic.TextOutA(infoRect_.right - 70, infoRect_.top + 45, "points");
 }
@@ -368,7 +365,7 @@ void EventCtrl::PaintEventPoints(int32_t eventScore)
 void EventCtrl::PaintEventMessage(const std::string& message)
 {
     Picture& pic = *main_;
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontSize(10);
     pic.TextOutA(infoRect_.left + 20, infoRect_.top + 50, message);
 }

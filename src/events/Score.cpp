@@ -1,8 +1,9 @@
 #include "events/Score.h"
 
-#include "events/PlateColors.h"
-#include "platform/Picture.h"
+#include "board/Palette.h"
+#include "gfx/Picture.h"
 #include "players/PlayerCtrl.h"
+#include "shell/Consts.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 
@@ -11,13 +12,11 @@
 
 namespace {
 
-constexpr Color ColumnGreen = 0x339900;
-constexpr Color ArrowColour = 0x00B0FF;
-constexpr Color TotalColour = 0x8010E0;
-constexpr Color BanColour = 0x0000C0;
-constexpr Color WaitColour = 0x990000;
-constexpr Color White = 0xFFFFFF;
-constexpr Color Black = 0x000000;
+constexpr Color ColumnGreen = Palette::BoardGreen;
+constexpr Color ArrowColour = Palette::Amber;
+constexpr Color TotalColour = Palette::Purple;
+constexpr Color BanColour = Palette::Red;
+constexpr Color WaitColour = Palette::Navy;
 
 constexpr Point BaseArrow[7] = {{27, 50}, {17, 40}, {17, 45}, {2, 45}, {2, 55}, {17, 55}, {17, 60}};
 
@@ -205,7 +204,7 @@ void Score::Paint(int focusIndex)
         if (harsh) {
             PaintWaitBar(p, x, y);
             if (deck) {
-                pic.SetForeColor(Black);
+                pic.SetForeColor(Palette::Black);
                 pic.SetFontSize(9);
                 const std::string left = std::to_string(game_.playerCtrl->GetMyCardLast(p));
                 pic.TextOutA(x - 2, y + 60, left.size() < 2 ? " " + left : left);
@@ -230,11 +229,11 @@ void Score::PaintPlayerPanel(int player, int x, int y, bool withRank)
 
     pic.SetFillSolid(true);
     pic.SetPenWidth(6);
-    pic.SetForeColor(PlayerOutlineColor(colour));
-    pic.SetFillColor(PlayerFillColor(colour));
+    pic.SetForeColor(Palette::PlayerOutline(colour));
+    pic.SetFillColor(Palette::PlayerFill(colour));
     pic.RoundRect(x, y, x + 140, y + 70, 10, 10);
 
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontSize(12);
     pic.TextOutA(x + 10, y + 10, players.GetPlayerName(player));
 
@@ -249,7 +248,7 @@ void Score::PaintPlayerPanel(int player, int x, int y, bool withRank)
 
     const PlayerScore& s = scores_.at(player);
     if (withRank) {
-        pic.SetForeColor(Black);
+        pic.SetForeColor(Palette::Black);
         pic.SetFontSize(12);
         pic.TextOutA(x + 45, y + 45, GetRankString(s.rank));
     }
@@ -270,8 +269,8 @@ void Score::PaintWaitBar(int player, int x, int y)
     if (n < 1)
         return;
     pic.SetFillSolid(true);
-    pic.SetForeColor(White);
-    pic.SetFillColor(White);
+    pic.SetForeColor(Palette::White);
+    pic.SetFillColor(Palette::White);
     pic.Rectangle(x + 10, y + 61, x + 11 + 6 * n, y + 72);
     pic.SetForeColor(WaitColour);
     pic.SetFillColor(WaitColour);
@@ -316,7 +315,7 @@ void Score::PaintEndScore()
     pic.Rectangle(0, 0, pic.Width(), pic.Height());
 
     pic.SetFillSolid(false);
-    pic.SetForeColor(White);
+    pic.SetForeColor(Palette::White);
     pic.SetFontSize(18);
     pic.TextOutA(265, 120, "ｽﾚｯﾄﾞ   レス   ほか    ｽﾚ本数    取得ﾚｽ     平均");
 
@@ -329,7 +328,7 @@ void Score::PaintEndScore()
     pic.TextOutA(560, 570, modeName);
 
     game_.RefreshScreen();
-    game_.Wait(game_.GetTickCount(), 1000);
+    game_.Wait(game_.GetTickCount(), Consts::TimeEndScoreHeading);
 
     for (int e = 0; e < 4; ++e) {
         const int q = order[e];
@@ -339,28 +338,28 @@ void Score::PaintEndScore()
 
         const std::string rank = GetRankString(scores_[q].rank);
         pic.SetFontSize(32);
-        pic.SetForeColor(0x0000C0);
+        pic.SetForeColor(Palette::Red);
         pic.TextOutA(30, y + 163, rank);
-        pic.SetForeColor(Black);
+        pic.SetForeColor(Palette::Black);
         pic.TextOutA(29, y + 162, rank);
-        pic.SetForeColor(0x0060FF);
+        pic.SetForeColor(Palette::Orange);
         pic.TextOutA(28, y + 161, rank);
 
         const std::string line = EndScoreLine(q);
         pic.SetFontSize(18);
         pic.SetForeColor(TotalColour);
         pic.TextOutA(270, y + 180, line);
-        pic.SetForeColor(Black);
+        pic.SetForeColor(Palette::Black);
         pic.TextOutA(269, y + 179, line);
-        pic.SetForeColor(0x99FFFF);
+        pic.SetForeColor(Palette::PlayerFill(3));
         pic.TextOutA(268, y + 178, line);
 
-        pic.SetForeColor(White);
+        pic.SetForeColor(Palette::White);
         pic.SetFontSize(12);
         pic.TextOutA(310, y + 205,
                      "点　　　　　点　　　　　点　　　　　 本 　　　　　　　　　ﾚｽ　　　　　　ﾚｽ/本");
 
         game_.RefreshScreen();
-        game_.Wait(game_.GetTickCount(), 600);
+        game_.Wait(game_.GetTickCount(), Consts::TimeEndScoreRow);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "keep/GameRecord.h"
 #include "keep/Statistics.h"
+#include "platform/KeyCodes.h"
 
 #include <ctime>
 #include <functional>
@@ -20,9 +21,9 @@ class ReplayPlatform;
 class KeptGames {
 public:
     // F2, and Ctrl+N, which the window reports as F2: abandons the game in progress.
-    static constexpr int NewGameKey = 113;
+    static constexpr int NewGameKey = KeyCode::F2;
     // S on the title: the statistics screen.
-    static constexpr int StatisticsKey = 83;
+    static constexpr int StatisticsKey = KeyCode::S;
     static constexpr const char* RecordName = "game";
     static constexpr const char* StatisticsName = "statistics";
 

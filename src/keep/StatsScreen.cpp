@@ -1,7 +1,7 @@
 #include "keep/StatsScreen.h"
 
 #include "keep/Statistics.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 
 #include <array>
 #include <string>

@@ -8,6 +8,9 @@
 // Sound reaches the speakers only through this: wave images played from memory, and music slots
 // driven by media-control command strings ("Open \"file\" alias BGM0", "Status BGM0 mode",
 // "Play BGM0 from 0 notify", "Stop BGM0", "Close BGM0"). Failures are silent.
+// The commands stay strings: Sounds is their only writer and MciCommand their only reader, shared
+// by every back-end, and the strings are what the tests and the sound log record and compare. A
+// typed call per verb would save that one small parser but change every back-end and sound test.
 class AudioOutput {
 public:
     virtual ~AudioOutput() = default;

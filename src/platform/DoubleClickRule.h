@@ -2,14 +2,13 @@
 
 #include <cstdint>
 
-// Tells a double click from two presses, the way the platform the game was made for did, for any
-// back-end: the second press of the same button is a double click only when it comes within the
-// double-click time of the first and inside the 4 x 4 pixel rectangle centred on it. That
-// rectangle, like every rectangle of that platform, holds its left and top edges but not its right
-// and bottom ones: the second press may lie 2 pixels left or above the first, or 1 pixel right or
-// below. Thread rows lie 16 pixels apart and the hand's cards overlap, so a wider rule would play a
-// card on the wrong row. A press that completes a double click starts nothing: a third is a plain
-// press again.
+// Tells a double click from two presses, the same way on every back-end: the second press of the
+// same button is a double click only when it comes within the double-click time of the first and
+// inside the 4 x 4 pixel rectangle centred on it. That rectangle, like every rectangle of the game,
+// holds its left and top edges but not its right and bottom ones: the second press may lie 2 pixels
+// left or above the first, or 1 pixel right or below. Thread rows lie 16 pixels apart and the hand's cards
+// overlap, so a wider rule would play a card on the wrong row. A press that completes a double click starts
+// nothing: a third is a plain press again.
 class DoubleClickRule {
 public:
     static constexpr uint32_t DefaultTimeMs = 500;

@@ -5,7 +5,8 @@
 class EventSink {
 public:
     virtual ~EventSink() = default;
-    // Virtual key codes as on the game's original platform (arrows 37..40, keypad 96..105, Enter 13...).
+    // The game's key codes, whatever the back-end (see KeyCodes.h: arrows 37..40, keypad 96..105,
+    // Enter 13).
     virtual void KeyDown(int keyCode) = 0;
     // button: 1 left, 2 right, 4 middle. The second press of a double click arrives as DblClick only.
     virtual void MouseDown(int button, double x, double y) = 0;

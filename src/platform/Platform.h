@@ -8,8 +8,8 @@ class AudioOutput;
 class EventSink;
 class Picture;
 
-// What the player sees of the 808 x 630 pictures: their top-left corner. The window the game was
-// made for had a frame of its own inside its 808 x 630 outer size, and the board ends here.
+// What the player sees of the 808 x 630 pictures: their top-left corner. The board is laid out for
+// an 800 x 600 view; the pictures' last columns and rows are never shown.
 constexpr int ClientWidth = 800;
 constexpr int ClientHeight = 600;
 
@@ -20,7 +20,7 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // Milliseconds; wraps at 2^32 like the clock the game was written for.
+    // Milliseconds, wrapping at 2^32: every comparison of ticks in the game is wrap-safe.
     virtual uint32_t GetTickCount() = 0;
 
     virtual void SetEventSink(EventSink* sink) = 0;

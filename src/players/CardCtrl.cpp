@@ -1,8 +1,10 @@
 #include "players/CardCtrl.h"
 
+#include "board/Palette.h"
 #include "data/FileLoader.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/PlayerCtrl.h"
+#include "shell/Consts.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 #include "sound/Sounds.h"
@@ -229,13 +231,13 @@ void CardCtrl::PaintOpenCard(Picture& pic, int column)
     }
 
     pic.BitBlt(0, 0, pic.Width(), pic.Height(), nullptr, 0, 0, RasterOp::Blackness);
-    pic.SetForeColor(Rgb(255, 255, 255));
+    pic.SetForeColor(Palette::White);
     pic.SetFontSize(16);
     Rect textRect{200, 480, 200, 480};
-    pic.DrawTextA(game_.specialTexts[40], textRect, DT_CALCRECT);
-    pic.DrawTextA(game_.specialTexts[40], textRect, DT_NOCLIP);
+    pic.DrawTextA(game_.specialTexts[SpecialText::Dealing], textRect, DT_CALCRECT);
+    pic.DrawTextA(game_.specialTexts[SpecialText::Dealing], textRect, DT_NOCLIP);
     game_.RefreshScreen();
-    game_.Wait(game_.GetTickCount(), 800);
+    game_.Wait(game_.GetTickCount(), Consts::TimeDeckHeading);
 
     const int rows = n / 4 + (n % 4 != 0 ? 1 : 0);
     const int pitch = 684 / (rows - 1);
@@ -246,11 +248,11 @@ void CardCtrl::PaintOpenCard(Picture& pic, int column)
             GetCard(list[i]).Paint(pic, x, y);
             continue;
         }
-        pic.SetForeColor(Rgb(0, 0, 0));
-        pic.SetFillColor(Rgb(255, 255, 255));
+        pic.SetForeColor(Palette::Black);
+        pic.SetFillColor(Palette::White);
         pic.SetFillSolid(true);
         pic.RoundRect(x, y, x + 96, y + 136, 8, 8);
-        pic.SetForeColor(Rgb(0x80, 0x80, 0x80));
+        pic.SetForeColor(Palette::Grey);
         const std::string secret = "中身はヒミツ\r\n\r\nSpecialな1枚";
         Rect secretRect{x + 10, y + 50, x + 10, y + 50};
         pic.DrawTextA(secret, secretRect, DT_CALCRECT);
@@ -261,10 +263,10 @@ void CardCtrl::PaintOpenCard(Picture& pic, int column)
     if (game_.sounds)
         game_.sounds->playSound(4);
     pic.BitBlt(200, 480, 600, 120, nullptr, 0, 0, RasterOp::Blackness);
-    pic.SetForeColor(Rgb(255, 255, 255));
+    pic.SetForeColor(Palette::White);
     pic.SetFontSize(16);
     Rect doneRect{200, 480, 200, 480};
-    pic.DrawTextA(game_.specialTexts[41], doneRect, DT_CALCRECT);
-    pic.DrawTextA(game_.specialTexts[41], doneRect, DT_NOCLIP);
+    pic.DrawTextA(game_.specialTexts[SpecialText::DeckShown], doneRect, DT_CALCRECT);
+    pic.DrawTextA(game_.specialTexts[SpecialText::DeckShown], doneRect, DT_NOCLIP);
     game_.RefreshScreen();
 }

@@ -1,5 +1,6 @@
 #include "players/Comp.h"
 
+#include "board/CardFamily.h"
 #include "board/ThreadCtrl.h"
 #include "events/Score.h"
 #include "players/CardCtrl.h"
@@ -49,7 +50,7 @@ int32_t Comp::Rate(const Context& ctx, int slot, int position) const
     if (!ctx.enable[slot][position])
         return Unplayable;
     const int32_t cardNo = game_.playerCtrl->GetPlayerCardIndex(ctx.player, slot);
-    if (game_.cardCtrl->GetCard(cardNo).cardIndex() < AdminCard)
+    if (IsResponseCard(game_.cardCtrl->GetCard(cardNo).cardIndex()))
         return RateResponse(ctx, slot, position);
     return RateSpecial(ctx, slot, position);
 }
@@ -93,47 +94,40 @@ int32_t Comp::RateResponse(const Context& ctx, int slot, int position) const
     if (card.resNum() >= 160)
         score += isMine ? 50 : -180;
 
-    switch (card.cardIndex()) {
-    case SecondPostCard:
-    case 1:
-    case 6:
-    case 7:
+    switch (FamilyOf(card.cardIndex())) {
+    case CardFamily::SecondPost:
         if (thread.resNum() == 1)
             score += isMine ? 500 : 450;
         else
             score += isMine ? -250 : -400;
         break;
-    case FestivalCard:
-    case 12:
+    case CardFamily::Festival:
         score += isMine ? 150 : -1000;
         break;
-    case CalmDownCard:
-    case 9:
+    case CardFamily::CalmDown:
         if (thread.FestaFlag() != 0 || thread.IkusaFlag())
             score += isMine ? -200 : 100;
         else
             score += isMine ? 0 : -100;
         break;
-    case GoodThreadCard:
+    case CardFamily::GoodThread:
         if (thread.JudgeFlag() != 0)
             score += isMine ? 0 : -100;
         else
             score += isMine ? 50 : -500;
         score -= leaderBonus;
         break;
-    case BadThreadCard:
+    case CardFamily::BadThread:
         if (thread.JudgeFlag() != 0)
             score += isMine ? 50 : 0;
         else
             score += isMine ? -150 : 200;
         score += leaderBonus;
         break;
-    case SageCard:
-    case 25:
+    case CardFamily::Sage:
         score += (isMine ? -150 : 100) + leaderBonus;
         break;
-    case ThousandRaceCard:
-    case 29:
+    case CardFamily::ThousandRace:
         if (thread.resNum() >= 620)
             score += isMine ? 100 : 10;
         else
@@ -158,25 +152,24 @@ int32_t Comp::RateSpecial(const Context& ctx, int slot, int position) const
     const int32_t leaderBonus = owner >= 0 && owner < 4 && ctx.leader[owner] ? LeaderBonus : 0;
     const bool lastIsMine = ctx.lastOwner == ctx.player;
 
-    switch (card.cardIndex()) {
-    case AdminCard:
-    case GodCard:
+    switch (FamilyOf(card.cardIndex())) {
+    case CardFamily::Descent:
         return (isMine ? 90 : -1000) - leaderBonus;
-    case TrueStopperCard:
+    case CardFamily::TrueStopper:
         return (isMine ? -1000 : -40) + leaderBonus;
-    case AccessBanCard:
+    case CardFamily::AccessBan:
         return (isMine ? -1000 : 0) + leaderBonus;
-    case CapacityUpCard:
+    case CardFamily::CapacityUp:
         return lastIsMine ? 0 : -200;
-    case CapacityDownCard:
+    case CardFamily::CapacityDown:
         return lastIsMine ? -1000 : 140;
-    case DeleteCard:
+    case CardFamily::Delete:
         return (isMine ? -1000 : -50) + leaderBonus;
-    case AboneCard:
+    case CardFamily::Abone:
         if (thread.Size() >= 300)
             return isMine ? 150 : -1000;
         return isMine ? -200 : -1000;
-    case TrollCard:
+    case CardFamily::Troll:
         return (4 - game_.score->GetRank(ctx.player)) * 50;
     default: // the thread card
         if (position != 0)

@@ -1,7 +1,7 @@
 #include "players/PlayerCtrl.h"
 
 #include "board/ThreadCtrl.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/CardCtrl.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"

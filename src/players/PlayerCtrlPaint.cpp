@@ -1,6 +1,7 @@
+#include "board/Palette.h"
 #include "board/ThreadCtrl.h"
 #include "events/Score.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "players/CardCtrl.h"
 #include "players/PlayerCtrl.h"
 #include "shell/Border.h"
@@ -44,8 +45,8 @@ void PlayerCtrl::PaintCard(int player)
         mainPic_->BitBlt(box.Right - w, box.Top + 1, w, w, pencil_, w * k, 0, RasterOp::SrcCopy);
     }
     if (!p.enableCard) {
-        mainPic_->SetForeColor(Rgb(0xC0, 0, 0));
-        mainPic_->SetFillColor(Rgb(0xC0, 0, 0));
+        mainPic_->SetForeColor(Palette::Red);
+        mainPic_->SetFillColor(Palette::Red);
         mainPic_->SetFillSolid(true);
         mainPic_->Polygon(crossPoints_.data(), static_cast<int>(crossPoints_.size()));
     }
@@ -66,13 +67,13 @@ void PlayerCtrl::PaintScore()
 
     const AreaRect r = GetArea(AreaScore);
     Picture& pic = *mainPic_;
-    pic.SetForeColor(Rgb(0, 0x66, 0));
-    pic.SetFillColor(Rgb(0, 0x66, 0));
+    pic.SetForeColor(Palette::Felt);
+    pic.SetFillColor(Palette::Felt);
     pic.SetFillSolid(true);
     pic.SetPenWidth(1);
     pic.Rectangle(r.Left + 30, r.Bottom - 70, r.Left + 140, r.Bottom - 10);
 
-    pic.SetForeColor(Rgb(255, 255, 255));
+    pic.SetForeColor(Palette::White);
     pic.SetFontSize(12);
     // Both lines are eleven bytes in CP932: three digits and four double-byte characters.
     pic.TextOutA(r.Left + 50, r.Bottom - 60, RightAligned3(turnCount_ / 4 + 1) + "ターン目", 11);

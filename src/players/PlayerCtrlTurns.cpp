@@ -10,12 +10,6 @@
 #include "shell/Game.h"
 #include "sound/Sounds.h"
 
-namespace {
-
-constexpr int GameOverWait = 15000;
-
-} // namespace
-
 void PlayerCtrl::Pause(int ms)
 {
     game_.Wait(game_.GetTickCount(), ms);
@@ -65,7 +59,7 @@ void PlayerCtrl::GamePlayStart()
         game_.RefreshScreen();
         game_.Wait(t0, game_.consts->TimeCardMove());
     }
-    Pause(300);
+    Pause(Consts::TimeAfterDeal);
 
     for (int d = 0; d < 4; ++d) {
         const int q = position[d];
@@ -99,7 +93,7 @@ void PlayerCtrl::NextStandBy()
 
         CardEnableCheck(cur);
         if (!players_[cur].enableCard)
-            game_.eventCtrl->OpenEvent(Deadlock, game_.specialTexts[39], cur, 0);
+            game_.eventCtrl->OpenEvent(Deadlock, game_.specialTexts[SpecialText::NoPlayableCard], cur, 0);
         if (cur != 0)
             PlayComputerTurn(cur);
 
@@ -128,12 +122,12 @@ int32_t PlayerCtrl::NextMaatariMover()
             p.stopCount = 0;
             game_.RepaintBoard();
             game_.RefreshScreen();
-            game_.eventCtrl->OpenEvent(BanLifted, game_.specialTexts[31], cur, 0);
+            game_.eventCtrl->OpenEvent(BanLifted, game_.specialTexts[SpecialText::BanLifted], cur, 0);
             return cur;
         }
         game_.RepaintBoard();
         game_.RefreshScreen();
-        game_.eventCtrl->OpenEvent(StillBanned, game_.specialTexts[30], cur, 0);
+        game_.eventCtrl->OpenEvent(StillBanned, game_.specialTexts[SpecialText::StillBanned], cur, 0);
         p.stopCount -= 1;
         // A banned player still loses his turn's card, so every deck stays the same length.
         if ((game_.GameMode & ModeDeck) != 0)
@@ -204,13 +198,13 @@ void PlayerCtrl::EndGame()
         game_.sounds->playBGM(BgmStop);
     game_.RepaintBoard();
     game_.RefreshScreen();
-    Pause(1500);
+    Pause(Consts::TimeBeforeGameOver);
 
     game_.threadCtrl->AllDat();
 
     const uint32_t t0 = game_.GetTickCount();
     game_.GameState = StateGameOver;
-    game_.AwaitInput([this] { return game_.GameState != StateRunning; }, t0 + GameOverWait);
+    game_.AwaitInput([this] { return game_.GameState != StateRunning; }, t0 + Consts::TimeGameOver);
 
     for (PlayerData& p : players_)
         p.stopCount = 0;

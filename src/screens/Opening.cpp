@@ -1,7 +1,7 @@
 #include "screens/Opening.h"
 
+#include "board/Palette.h"
 #include "board/ThreadCtrl.h"
-#include "events/PlateColors.h"
 #include "players/CardCtrl.h"
 #include "players/PlayerCtrl.h"
 #include "screens/EndingTexts.h"
@@ -13,13 +13,9 @@
 
 namespace {
 
-constexpr Color Black = Rgb(0, 0, 0);
-constexpr Color White = Rgb(255, 255, 255);
-constexpr Color CursorColor = 0x00B0FF;
-constexpr Color ModeNameColor = 0x808080;
+constexpr Color CursorColor = Palette::Amber;
+constexpr Color ModeNameColor = Palette::Grey;
 
-constexpr int TitleTextIndex = 36;
-constexpr int ExtraTitleTextIndex = 37;
 constexpr int ExtraSwitchPresses = 5;
 
 constexpr std::array<const char*, 5> MenuLabels = {"またーりと山札式で遊ぶ", "またーりとデッキ式で遊ぶ",
@@ -36,13 +32,6 @@ constexpr std::array<Point, 7> CursorArrow = {
 constexpr std::array<const char*, 4> ModeNames = {"またーりモード 山札式", "またーりモード デッキ式",
                                                   "殺伐モード 山札式", "殺伐モード デッキ式"};
 
-constexpr int TextHoldMs = 2100;
-constexpr int TitleHoldMs = 1600;
-constexpr int FadeStepMs = 240;
-constexpr int CurtainMs = 500;
-constexpr int CardFlightMs = 945;
-constexpr int StaffPostMs = 6615;
-
 void Blacken(Picture& pic)
 {
     pic.BitBlt(0, 0, pic.Width(), pic.Height(), nullptr, 0, 0, RasterOp::Blackness);
@@ -52,14 +41,16 @@ void Blacken(Picture& pic)
 
 Opening::Opening(Game& game) : game_(game)
 {
-    endingSchedule_[0] = FadeStepMs;
+    endingSchedule_[0] = Consts::TimeEndingFadeStep;
     for (int i = 1; i <= 31; ++i)
-        endingSchedule_[i] = endingSchedule_[i - 1] + (i % 8 == 0 ? TextHoldMs : FadeStepMs);
-    endingSchedule_[32] = endingSchedule_[31] + TitleHoldMs;
-    endingSchedule_[33] = endingSchedule_[32] + CurtainMs;
+        endingSchedule_[i] =
+            endingSchedule_[i - 1] + (i % 8 == 0 ? Consts::TimeEndingTextHold : Consts::TimeEndingFadeStep);
+    endingSchedule_[32] = endingSchedule_[31] + Consts::TimeEndingTitleHold;
+    endingSchedule_[33] = endingSchedule_[32] + Consts::TimeEndingCurtain;
     for (int i = 34; i < 54; ++i)
-        endingSchedule_[i] = endingSchedule_[i - 1] + (i % 2 == 0 ? CardFlightMs : StaffPostMs);
-    endingSchedule_[54] = endingSchedule_[52] + CardFlightMs + StaffPostMs;
+        endingSchedule_[i] = endingSchedule_[i - 1] +
+                             (i % 2 == 0 ? Consts::TimeEndingCardFlight : Consts::TimeEndingStaffPost);
+    endingSchedule_[54] = endingSchedule_[52] + Consts::TimeEndingCardFlight + Consts::TimeEndingStaffPost;
 }
 
 void Opening::ClassInit(Picture* mainPic, Picture* temppic)
@@ -97,8 +88,8 @@ void Opening::PaintOpening()
 
     if (!openingShown_) {
         Blacken(pic);
-        pic.SetForeColor(White);
-        pic.SetFillColor(White);
+        pic.SetForeColor(Palette::White);
+        pic.SetFillColor(Palette::White);
         pic.SetFillSolid(true);
         for (int i = 0; i <= 20; ++i) {
             game_.RefreshScreen();
@@ -110,20 +101,20 @@ void Opening::PaintOpening()
     }
 
     Blacken(pic);
-    pic.SetForeColor(White);
-    pic.SetFillColor(White);
+    pic.SetForeColor(Palette::White);
+    pic.SetFillColor(Palette::White);
     pic.SetFillSolid(true);
     pic.Rectangle(400 - w / 4, 280 - (h - 120) / 4, 400 + w / 4, 280 + (h - 120) / 4);
 
     const bool extra = extraCount_ >= ExtraSwitchPresses;
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontSize(9);
-    const std::string& centre = game_.specialTexts[extra ? ExtraTitleTextIndex : TitleTextIndex];
+    const std::string& centre = game_.specialTexts[extra ? SpecialText::ExtraTitle : SpecialText::Title];
     Rect box{w / 4 + 10, h / 4 + 10, 3 * w / 4 - 10, 3 * h / 4 - 10};
     pic.DrawTextA(centre, box, DT_CALCRECT);
     pic.DrawTextA(centre, box, DT_NOCLIP);
 
-    pic.SetForeColor(White);
+    pic.SetForeColor(Palette::White);
     pic.SetFontSize(28);
     pic.TextOutA(100, 80, "Pakaponta");
 
@@ -208,7 +199,7 @@ void Opening::PaintSelect()
     pic.SetBold(false);
     pic.SetUnderline(false);
     Blacken(pic);
-    pic.SetForeColor(White);
+    pic.SetForeColor(Palette::White);
 
     pic.SetFontSize(24);
     pic.TextOutA(250, 160, "名前と色を決めるモナー");
@@ -225,11 +216,11 @@ void Opening::PaintSelect()
 
     pic.SetFillSolid(true);
     pic.SetPenWidth(1);
-    pic.SetForeColor(PlayerOutlineColor(selectedColor_));
-    pic.SetFillColor(PlayerFillColor(selectedColor_));
+    pic.SetForeColor(Palette::PlayerOutline(selectedColor_));
+    pic.SetFillColor(Palette::PlayerFill(selectedColor_));
     pic.RoundRect(320, 240, 480, 310, 10, 10);
 
-    pic.SetForeColor(Black);
+    pic.SetForeColor(Palette::Black);
     pic.SetFontSize(16);
     pic.TextOutA(340, 260, game_.PlayerNames[selectedName_]);
 
@@ -277,9 +268,9 @@ void Opening::StartGame()
     game_.RefreshScreen();
 
     game_.sounds->playBGM(BgmGame);
-    game_.Wait(game_.GetTickCount(), 100);
+    game_.Wait(game_.GetTickCount(), Consts::TimeBeforeStartSound);
     game_.sounds->playSound(3);
-    game_.Wait(game_.GetTickCount(), 1500);
+    game_.Wait(game_.GetTickCount(), Consts::TimeAfterStartSound);
     game_.LastCardWait = 0;
     players.NextStandBy();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board/Res.h"
-#include "platform/Geometry.h"
+#include "gfx/Geometry.h"
 
 #include <array>
 #include <cstdint>

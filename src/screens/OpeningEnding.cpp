@@ -1,23 +1,21 @@
+#include "board/Palette.h"
 #include "events/Score.h"
 #include "players/PlayerCtrl.h"
 #include "screens/EndingTexts.h"
 #include "screens/Opening.h"
 #include "shell/Border.h"
+#include "shell/Consts.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 #include "sound/Sounds.h"
 
 namespace {
 
-constexpr int EndingWaitMs = 10000;
 constexpr int LastStep = 54;
 constexpr int CurtainStep = 33;
 constexpr int CurtainFrames = 20;
-constexpr int CurtainFrameMs = 25;
 constexpr int FirstStaffStep = 34;
 constexpr int LastStaffPost = 9;
-constexpr int WinnerTextIndex = 35;
-constexpr int LoserTextIndex = 34;
 
 bool HumanWon(const Game& game)
 {
@@ -34,7 +32,7 @@ void Opening::PaintEnding()
     if (HumanWon(game_)) {
         game_.sounds->playBGM(BgmEnding);
         PlayEnding();
-        game_.AwaitInput(waiting, game_.GetTickCount() + EndingWaitMs);
+        game_.AwaitInput(waiting, game_.GetTickCount() + Consts::TimeEndingScreen);
     }
 
     game_.GameState = StateEndScore;
@@ -126,7 +124,7 @@ void Opening::PlayCurtain()
         const int h = RoundHalfEven(static_cast<double>(pic.Height()) * (f + 1)) / CurtainFrames;
         pic.Rectangle(400 - w, 300 - h, 400 + w, 300 + h);
         game_.RefreshScreen();
-        game_.Wait(game_.GetTickCount(), CurtainFrameMs);
+        game_.Wait(game_.GetTickCount(), Consts::TimeEndingCurtainFrame);
         if (game_.GameState == StateRunning)
             return;
     }
@@ -139,13 +137,13 @@ void Opening::PaintEndText()
     pic.SetFontFace(FontFace::PGothic);
     pic.SetBold(false);
     pic.SetUnderline(false);
-    pic.SetForeColor(Rgb(255, 255, 255));
+    pic.SetForeColor(Palette::White);
     pic.SetFontSize(16);
     const int32_t rank = game_.score->GetRank(0);
     if (rank == 1)
-        DrawTextAt(game_.specialTexts[WinnerTextIndex], 50, 70);
+        DrawTextAt(game_.specialTexts[SpecialText::Winner], 50, 70);
     else
-        DrawTextAt(game_.specialTexts[LoserTextIndex], 150, 100);
+        DrawTextAt(game_.specialTexts[SpecialText::Loser], 150, 100);
 
     pic.SetFontSize(24);
     pic.TextOutA(270, 500, "Your rank is " + Score::GetRankString(rank));

@@ -1,6 +1,7 @@
 #include "shell/Artwork.h"
 
-#include "platform/Picture.h"
+#include "board/Palette.h"
+#include "gfx/Picture.h"
 #include "shell/Game.h"
 
 #include <algorithm>
@@ -8,9 +9,6 @@
 #include <vector>
 
 namespace {
-
-constexpr Color kWhite = Rgb(255, 255, 255);
-constexpr Color kBlack = Rgb(0, 0, 0);
 
 struct Vec {
     double x;
@@ -64,10 +62,10 @@ void Pencil(Picture& pic, double tipX, double tipY, double length)
 void PaintPencil(Picture& pic)
 {
     const int w = pic.Height();
-    Fill(pic, 0, 0, pic.Width(), pic.Height(), kWhite);
+    Fill(pic, 0, 0, pic.Width(), pic.Height(), Palette::White);
 
     const Color paperEdge = Rgb(120, 120, 130);
-    Shape(pic, {{2, 2}, {12, 2}, {16, 6}, {16, 21}, {2, 21}}, paperEdge, kWhite);
+    Shape(pic, {{2, 2}, {12, 2}, {16, 6}, {16, 21}, {2, 21}}, paperEdge, Palette::White);
     Shape(pic, {{12, 2}, {12, 6}, {16, 6}}, paperEdge, Rgb(220, 220, 228));
     pic.SetForeColor(Rgb(150, 180, 225));
     for (int y = 9; y <= 18; y += 3) {
@@ -109,7 +107,7 @@ void Cloud(Picture& pic, int x, int y)
     pic.SetForeColor(body);
     pic.SetPenWidth(1);
     puffs();
-    pic.SetForeColor(kWhite);
+    pic.SetForeColor(Palette::White);
     const Point shine[3] = {{x + 13, y + 9}, {x + 16, y + 6}, {x + 21, y + 5}};
     pic.Polyline(shine, 3);
 }
@@ -117,7 +115,7 @@ void Cloud(Picture& pic, int x, int y)
 // The maker's name as a logo: a cloud and "Kumoriya" in a bold face, underlined by a thin rule.
 void PaintAuthor(Picture& pic, const std::string& name)
 {
-    Fill(pic, 0, 0, pic.Width(), pic.Height(), kWhite);
+    Fill(pic, 0, 0, pic.Width(), pic.Height(), Palette::White);
     const Color sun = Rgb(250, 190, 60);
     pic.SetForeColor(sun);
     pic.SetFillColor(sun);
@@ -148,7 +146,7 @@ void PaintMask(Picture& pic)
     for (int y = 0; y < pic.Height(); ++y) {
         for (int x = 0; x < pic.Width(); ++x) {
             const int phase = (x + y) % 6;
-            const Color c = phase == 0 ? Rgb(150, 150, 150) : phase == 1 ? Rgb(80, 80, 80) : kBlack;
+            const Color c = phase == 0 ? Rgb(150, 150, 150) : phase == 1 ? Rgb(80, 80, 80) : Palette::Black;
             pic.SetPixel(x, y, c);
         }
     }

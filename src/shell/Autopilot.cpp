@@ -1,25 +1,17 @@
 #include "shell/Autopilot.h"
 
+#include "platform/KeyCodes.h"
 #include "players/Comp.h"
 #include "players/PlayerCtrl.h"
 #include "screens/Opening.h"
+#include "shell/Consts.h"
 #include "shell/FormMain.h"
 #include "shell/Game.h"
 
 namespace {
 
-constexpr int KeyEnter = 13;
-constexpr int KeyLeft = 37;
-constexpr int KeyUp = 38;
-constexpr int KeyRight = 39;
-constexpr int KeyDown = 40;
-
 constexpr int ExtraSwitchPresses = 5;
 constexpr int BoardRows = 12;
-// In a window each key waits this long, so a person can follow the cursor, and the end screens stay
-// long enough to be read; fixed, so that a watched game looks the same whatever [WAIT] says.
-constexpr int KeyPauseMs = 200;
-constexpr int ScreenReadMs = 2500;
 
 // The states the program idles in between inputs; the other input waits run inside a handler.
 bool IsIdleState(int state)
@@ -33,12 +25,12 @@ int TitleStep(int cur, int item)
     if (cur == item)
         return 0;
     if (item == MenuQuit)
-        return cur <= 1 ? KeyUp : KeyDown;
+        return cur <= 1 ? KeyCode::Up : KeyCode::Down;
     if (cur == MenuQuit)
-        return item <= 1 ? KeyDown : KeyUp;
+        return item <= 1 ? KeyCode::Down : KeyCode::Up;
     if (cur / 2 != item / 2)
-        return item > cur ? KeyDown : KeyUp;
-    return KeyLeft;
+        return item > cur ? KeyCode::Down : KeyCode::Up;
+    return KeyCode::Left;
 }
 
 } // namespace
@@ -79,7 +71,8 @@ void Autopilot::Step()
     if (observer_)
         observer_(state);
     if (visible_) {
-        game_.Wait(game_.GetTickCount(), IsIdleState(state) ? KeyPauseMs : ScreenReadMs);
+        game_.Wait(game_.GetTickCount(),
+                   IsIdleState(state) ? Consts::TimeAutopilotKey : Consts::TimeAutopilotScreen);
         // Someone at the real keyboard may have answered the wait meanwhile.
         if (game_.GameState != state)
             return;
@@ -102,7 +95,7 @@ int Autopilot::NextKey(int state)
     case StateEnding:
     case StateEndScore:
     case StateEndText:
-        return KeyEnter;
+        return KeyCode::Enter;
     default:
         return 0;
     }
@@ -115,10 +108,10 @@ int Autopilot::TitleKey() const
     if (extra_ != extraShown) {
         if (cur != MenuQuit)
             return TitleStep(cur, MenuQuit);
-        return extra_ ? KeyRight : KeyLeft;
+        return extra_ ? KeyCode::Right : KeyCode::Left;
     }
     const int step = TitleStep(cur, mode_);
-    return step != 0 ? step : KeyEnter;
+    return step != 0 ? step : KeyCode::Enter;
 }
 
 int Autopilot::TurnKey()
@@ -137,13 +130,13 @@ int Autopilot::TurnKey()
     const int position = players.GetCurrentThread(0);
     if (position != targetPosition_) {
         const int down = (targetPosition_ - position + BoardRows) % BoardRows;
-        return down <= BoardRows / 2 ? KeyDown : KeyUp;
+        return down <= BoardRows / 2 ? KeyCode::Down : KeyCode::Up;
     }
     // Empty slots sort last, so every slot up to a held card is held too and a straight walk
     // reaches it.
     const int slot = players.GetCurrentCard(0);
     if (slot != targetSlot_)
-        return slot < targetSlot_ ? KeyRight : KeyLeft;
+        return slot < targetSlot_ ? KeyCode::Right : KeyCode::Left;
     haveTarget_ = false;
-    return KeyEnter;
+    return KeyCode::Enter;
 }

@@ -1,7 +1,9 @@
 #include "shell/FormMain.h"
 
+#include "platform/KeyCodes.h"
 #include "players/PlayerCtrl.h"
 #include "screens/Opening.h"
+#include "shell/Consts.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 #include "sound/Sounds.h"
@@ -18,7 +20,6 @@ constexpr int MenuUpperRowEnd = 450;
 constexpr int MenuLowerRowEnd = 490;
 constexpr int TitleMoveStep = 15;
 
-constexpr int GestureDelayMs = 100;
 constexpr int GestureStep = 20;
 
 // The hand's slots are 59 pixels wide from 24 pixels inside the area; the last one is wider.
@@ -89,24 +90,24 @@ bool FormMain::InCommitBox(double x, double y)
 int FormMain::KeyCommand(int keyCode)
 {
     switch (keyCode) {
-    case 37:
-    case 100:
+    case KeyCode::Left:
+    case KeyCode::Keypad4:
         return CmdLeft;
-    case 38:
-    case 104:
+    case KeyCode::Up:
+    case KeyCode::Keypad8:
         return CmdUp;
-    case 39:
-    case 102:
+    case KeyCode::Right:
+    case KeyCode::Keypad6:
         return CmdRight;
-    case 40:
-    case 98:
+    case KeyCode::Down:
+    case KeyCode::Keypad2:
         return CmdDown;
-    case 13:
-    case 32:
-    case 101:
+    case KeyCode::Enter:
+    case KeyCode::Space:
+    case KeyCode::Keypad5:
         return CmdOk;
-    case 8:
-    case 27:
+    case KeyCode::Backspace:
+    case KeyCode::Escape:
         return CmdCancel;
     default:
         return 0;
@@ -311,7 +312,7 @@ void FormMain::SelectMouseMove(double x, double y)
         return;
     }
     // Wrap-safe: the clock may pass 2^31 while the pointer rests.
-    if (static_cast<int32_t>(now - static_cast<uint32_t>(lastMoveTick_)) <= GestureDelayMs)
+    if (static_cast<int32_t>(now - static_cast<uint32_t>(lastMoveTick_)) <= Consts::TimeGestureDelay)
         return;
     const int dx = RoundHalfEven(std::abs(x - lastMoveX_));
     const int dy = RoundHalfEven(std::abs(y - lastMoveY_));

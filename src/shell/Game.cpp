@@ -1,10 +1,10 @@
 #include "shell/Game.h"
 
+#include "board/Palette.h"
 #include "board/ThreadCtrl.h"
 #include "data/FileLoader.h"
 #include "events/EventCtrl.h"
 #include "events/Score.h"
-#include "platform/IniFile.h"
 #include "platform/Platform.h"
 #include "platform/ProgramExit.h"
 #include "players/CardCtrl.h"
@@ -16,6 +16,7 @@
 #include "shell/Consts.h"
 #include "shell/FormMain.h"
 #include "sound/Sounds.h"
+#include "text/IniFile.h"
 
 Game::Game(Platform& platformIn, FontEngine* fonts, uint64_t seed, bool fixedSeed, std::string appPath)
     : platform(platformIn), rng(seed, fixedSeed), PictureMain(fonts, PictureWidth, PictureHeight),
@@ -38,7 +39,7 @@ void Game::Start()
     formMain = std::make_unique<FormMain>(*this);
     platform.SetEventSink(formMain.get());
 
-    PictureMain.SetForeColor(Rgb(255, 255, 255));
+    PictureMain.SetForeColor(Palette::White);
     PictureMain.SetFontSize(16);
     PictureMain.BitBlt(0, 0, PictureMain.Width(), PictureMain.Height(), nullptr, 0, 0, RasterOp::Blackness);
     PictureMain.TextOutA(600, 550, "Now Loading…", 13);
@@ -51,6 +52,12 @@ void Game::Start()
     fileLoader->ThreadPublicLoad();
     fileLoader->NameLoad();
 
+    MakeControllers();
+    opening->GotoOpening();
+}
+
+void Game::MakeControllers()
+{
     consts = std::make_unique<Consts>(*this);
     threadCtrl = std::make_unique<ThreadCtrl>(*this);
     cardCtrl = std::make_unique<CardCtrl>(*this);
@@ -69,8 +76,6 @@ void Game::Start()
     eventCtrl->ClassInit(&PictureMain, &PictureTemp2);
     score->ClassInit(&PictureMain);
     opening->ClassInit(&PictureMain, &PictureTemp);
-
-    opening->GotoOpening();
 }
 
 void Game::Run()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board/CardRecord.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "platform/Rng.h"
 #include "shell/GameTypes.h"
 
@@ -49,6 +49,9 @@ public:
 
     // The start-up sequence: loading screen, data files, controllers, title.
     void Start();
+    // Makes every controller over the tables already loaded and hands each its pictures, as
+    // start-up does; tests build their games with it too.
+    void MakeControllers();
     // The idle message loop; returns only by ProgramExit.
     void Run();
 

@@ -1,11 +1,7 @@
 #include "board/BoardGame.h"
 
-#include "events/EventCtrl.h"
 #include "events/Score.h"
 #include "players/CardCtrl.h"
-#include "players/PlayerCtrl.h"
-#include "shell/Border.h"
-#include "shell/Consts.h"
 
 #include <algorithm>
 
@@ -15,19 +11,7 @@ ThreadCtrl& MakeBoard(TestGame& t)
 {
     Game& g = t.game;
     t.LoadFixtureData();
-    g.consts = std::make_unique<Consts>(g);
-    g.threadCtrl = std::make_unique<ThreadCtrl>(g);
-    g.cardCtrl = std::make_unique<CardCtrl>(g);
-    g.playerCtrl = std::make_unique<PlayerCtrl>(g);
-    g.border = std::make_unique<Border>();
-    g.eventCtrl = std::make_unique<EventCtrl>(g);
-    g.score = std::make_unique<Score>(g);
-    g.threadCtrl->ClassInit(&g.PictureTemp);
-    g.cardCtrl->ClassInit(&g.PictureMask, &g.PictureRainbow);
-    g.playerCtrl->ClassInit(&g.PictureMain, &g.PictureTemp2, &g.PicturePencil);
-    g.playerCtrl->CharacterInit(0, 0);
-    g.eventCtrl->ClassInit(&g.PictureMain, &g.PictureTemp2);
-    g.score->ClassInit(&g.PictureMain);
+    g.MakeControllers();
     g.score->ScoreInit();
     return *g.threadCtrl;
 }

@@ -1,8 +1,8 @@
 // A card face stamped from its recording must be the face drawn call by call, over any ground and
 // from any drawing state, and must leave the same drawing state behind.
 #include "board/Card.h"
-#include "platform/Picture.h"
-#include "platform/Sprite.h"
+#include "gfx/Picture.h"
+#include "gfx/Sprite.h"
 #include "shell/Artwork.h"
 #include "support/TestGame.h"
 

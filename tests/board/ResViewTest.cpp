@@ -1,7 +1,7 @@
 // A thread's view painted again from its kept copy must be the view painted afresh, whatever other
 // views used the shared canvas meanwhile, and must follow every change of the responses.
 #include "board/Res.h"
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "support/TestGame.h"
 
 #include <functional>

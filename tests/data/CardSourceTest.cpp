@@ -1,9 +1,9 @@
 #include "data/CardSource.h"
 
 #include "data/CardFile.h"
-#include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "support/TestGame.h"
+#include "text/Cp932.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,10 +1,10 @@
 #include "data/CardSource.h"
 #include "data/FileLoader.h"
+#include "gfx/Picture.h"
 #include "platform/FileSystem.h"
-#include "platform/IniFile.h"
-#include "platform/Picture.h"
 #include "platform/ProgramExit.h"
 #include "support/TestGame.h"
+#include "text/IniFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -189,7 +189,8 @@ TEST(ShippedContentTest, ThePoolIsLargeAndHasNoBlankResponse)
     EXPECT_GE(data.t.game.PublicResMax + 1, 950);
     for (int i = 0; i <= data.t.game.PublicResMax; ++i) {
         EXPECT_FALSE(Lines(data.t.game.PublicRes[i]).empty()) << i;
-        EXPECT_TRUE(RepliesOnlyToTheStarter(data.t.game.PublicRes[i])) << i << ": " << data.t.game.PublicRes[i];
+        EXPECT_TRUE(RepliesOnlyToTheStarter(data.t.game.PublicRes[i]))
+            << i << ": " << data.t.game.PublicRes[i];
     }
 }
 

@@ -1,8 +1,8 @@
 #include "data/FileLoader.h"
-#include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramExit.h"
 #include "support/TestGame.h"
+#include "text/Cp932.h"
 
 #include <cstdio>
 #include <filesystem>

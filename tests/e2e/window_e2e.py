@@ -11,7 +11,6 @@ usage: window_e2e.py PROGRAM BIN_DIR [play|autoplay]     (exit 77 = skipped: no 
 """
 
 import os
-import shutil
 import subprocess
 import sys
 import time
@@ -190,40 +189,31 @@ def deck_preview(w):
 
 def autoplay(program, bin_dir):
     """A whole game played by the autopilot in the window; the screens are watched as it goes."""
-    data = xwindow.make_data_folder(bin_dir, {key: 0 for key in xwindow.WAIT_KEYS})
-    screenshot = os.path.join(data, "title.png")
     started = time.monotonic()
     seen = set()
-    try:
-        with xwindow.VirtualDisplay() as display:
-            w = xwindow.GameWindow(display, program, ["--autoplay", "--mode", "1", "--games", "1",
-                                                     "--data", data, "--seed", "3",
-                                                     "--screenshot", screenshot])
-            try:
-                while w.process.poll() is None and time.monotonic() - started < 280:
-                    corner, frame = w.pixel(5, 5), w.pixel(66, 300)
-                    if frame == SILVER and w.pixel(115, 500) == ORANGE:
-                        seen.add("the orange box of the player's turn")
-                    if corner == GREEN and frame == GREEN:
-                        seen.add("the result table")
-                    if corner == BLACK and w.region(270, 500, 500, 535) not in (None, [BLACK] * 230 * 35):
-                        seen.add("the closing text")
-                    time.sleep(0.2)
-                status = w.process.wait(timeout=5)
-                report = w.output(w.stdout)
-            finally:
-                w.stop()
+    with xwindow.Session(program, bin_dir, {key: 0 for key in xwindow.WAIT_KEYS},
+                         ["--autoplay", "--mode", "1", "--games", "1", "--seed", "3"]) as session:
+        w = session.window
+        while w.process.poll() is None and time.monotonic() - started < 280:
+            corner, frame = w.pixel(5, 5), w.pixel(66, 300)
+            if frame == SILVER and w.pixel(115, 500) == ORANGE:
+                seen.add("the orange box of the player's turn")
+            if corner == GREEN and frame == GREEN:
+                seen.add("the result table")
+            if corner == BLACK and w.region(270, 500, 500, 535) not in (None, [BLACK] * 230 * 35):
+                seen.add("the closing text")
+            time.sleep(0.2)
+        status = w.process.wait(timeout=5)
+        report = w.output(w.stdout)
         check(status == 0, f"exit status {status}")
         check('"game":1' in report and report.count('"rank"') == 4, "one game reported with four players")
         for screen in ("the orange box of the player's turn", "the result table", "the closing text"):
             check(screen in seen, f"{screen} was shown")
-        width, height, pixels = xwindow.read_png(screenshot)
-        at = lambda x, y: pixels[y * width + x]  # noqa: E731
-        check(at(455, 440) == ORANGE and at(155, 440) == BLACK, "back on the title, the mode played under the cursor")
-        print(f"autoplay: a whole game and back to the title in {time.monotonic() - started:.1f} s")
-        return 0
-    finally:
-        shutil.rmtree(data, ignore_errors=True)
+        title = xwindow.Screenshot(session.shot)
+        check(title.pixel(455, 440) == ORANGE and title.pixel(155, 440) == BLACK,
+              "back on the title, the mode played under the cursor")
+    print(f"autoplay: a whole game and back to the title in {time.monotonic() - started:.1f} s")
+    return 0
 
 
 def main():
@@ -231,52 +221,42 @@ def main():
         print(__doc__)
         return 2
     program, bin_dir = sys.argv[1], sys.argv[2]
-    missing = xwindow.missing_tools()
-    if missing:
-        print("skipped: missing " + ", ".join(missing))
-        return xwindow.SKIP
+    skipped = xwindow.skip_without_tools()
+    if skipped:
+        return skipped
     if sys.argv[3:] == ["autoplay"]:
         return autoplay(program, bin_dir)
-    data = xwindow.make_data_folder(bin_dir, WAITS)
-    screenshot = os.path.join(data, "closed.png")
     started = time.monotonic()
-    try:
-        with xwindow.VirtualDisplay() as display:
-            w = xwindow.GameWindow(display, program, ["--data", data, "--seed", "20240611",
-                                                     "--screenshot", screenshot])
-            try:
-                title_and_selection(w)
-                print("title, Extra switch, name and colour: ok")
-                deck_preview(w)
-                print("deck preview: ok")
-                moves = []
-                for turn in range(4):
-                    wait_for_humans_turn(w)
-                    if turn % 2 == 0:
-                        moves.append(play_by_keys(w, "Return" if turn == 0 else "space"))
-                    else:
-                        moves.append(play_by_double_click(w))
-                    wait_for_computers(w)
-                print("turns played by " + ", ".join(moves))
-                check(w.process.poll() is None, "the program still runs")
-                wait_for_humans_turn(w)
-                play_by_keys(w)
-                wait_for_computers(w)
-                time.sleep(0.1)
-                check(w.pixel(60, 520) == GREEN, "the computer players are moving")
-                status, seconds = w.close_and_wait(timeout=1.0)
-                check(status == 0, f"exit status {status} after the close request")
-                print(f"closed during a computer turn: exit 0 after {seconds:.2f} s")
-            finally:
-                w.stop()
-        width, height, pixels = xwindow.read_png(screenshot)
-        check((width, height) == (800, 600), "the screenshot is what the window showed: 800 x 600")
-        at = lambda x, y: pixels[y * width + x]  # noqa: E731
-        check(at(66, 300) == SILVER and at(115, 500) == GREEN, "the closing picture shows a computer turn")
-        print(f"all checks passed in {time.monotonic() - started:.1f} s")
-        return 0
-    finally:
-        shutil.rmtree(data, ignore_errors=True)
+    with xwindow.Session(program, bin_dir, WAITS, ["--seed", "20240611"]) as session:
+        w = session.window
+        title_and_selection(w)
+        print("title, Extra switch, name and colour: ok")
+        deck_preview(w)
+        print("deck preview: ok")
+        moves = []
+        for turn in range(4):
+            wait_for_humans_turn(w)
+            if turn % 2 == 0:
+                moves.append(play_by_keys(w, "Return" if turn == 0 else "space"))
+            else:
+                moves.append(play_by_double_click(w))
+            wait_for_computers(w)
+        print("turns played by " + ", ".join(moves))
+        check(w.process.poll() is None, "the program still runs")
+        wait_for_humans_turn(w)
+        play_by_keys(w)
+        wait_for_computers(w)
+        time.sleep(0.1)
+        check(w.pixel(60, 520) == GREEN, "the computer players are moving")
+        status, seconds = w.close_and_wait(timeout=1.0)
+        check(status == 0, f"exit status {status} after the close request")
+        print(f"closed during a computer turn: exit 0 after {seconds:.2f} s")
+        closed = xwindow.Screenshot(session.shot)
+        check((closed.width, closed.height) == (800, 600), "the screenshot is what the window showed: 800 x 600")
+        check(closed.pixel(66, 300) == SILVER and closed.pixel(115, 500) == GREEN,
+              "the closing picture shows a computer turn")
+    print(f"all checks passed in {time.monotonic() - started:.1f} s")
+    return 0
 
 
 if __name__ == "__main__":

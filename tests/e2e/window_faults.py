@@ -84,54 +84,18 @@ def list_rows(v):
     return [v.region(left, y, right, y + 1) for left, y, right in LIST_ROWS]
 
 
-class Screenshot:
-    def __init__(self, path):
-        self.width, _, self.pixels = xwindow.read_png(path)
-
-    def pixel(self, x, y):
-        return self.pixels[y * self.width + x]
-
-    def region(self, left, top, right, bottom):
-        return [self.pixels[y * self.width + x] for y in range(top, bottom) for x in range(left, right)]
-
-
-class Run:
-    """One program in its own virtual display, with a data folder of the given pauses."""
+class Run(xwindow.Session):
+    """One program in its own virtual display, with a data folder of the given pauses and a trace."""
 
     def __init__(self, program, bin_dir, waits, args):
-        self.data = xwindow.make_data_folder(bin_dir, waits)
-        self.shot = os.path.join(self.data, "closed.png")
-        self.trace = os.path.join(self.data, "trace.jsonl")
-        self.program = program
-        self.game = args
-        self.display = None
-        self.window = None
+        super().__init__(program, bin_dir, waits, args, trace=True)
 
     def game_over_rows(self):
         """The thread list of the game-over wait, from the same game played headless to that wait."""
         shot = os.path.join(self.data, "game-over.png")
         subprocess.run([self.program, "--headless", "--data", self.data, "--quit-at-state", "70",
-                        "--screenshot", shot] + self.game, check=True, stdout=subprocess.DEVNULL)
-        return list_rows(Screenshot(shot))
-
-    def __enter__(self):
-        try:
-            self.display = xwindow.VirtualDisplay().__enter__()
-            self.window = xwindow.GameWindow(self.display, self.program, self.game + [
-                "--data", self.data, "--trace", self.trace, "--screenshot", self.shot])
-        except BaseException:
-            self.__exit__(None, None, None)
-            raise
-        return self
-
-    def __exit__(self, *exc):
-        try:
-            if self.window:
-                self.window.stop()
-        finally:
-            if self.display:
-                self.display.__exit__(*exc)
-            shutil.rmtree(self.data, ignore_errors=True)
+                        "--screenshot", shot] + self.args, check=True, stdout=subprocess.DEVNULL)
+        return list_rows(xwindow.Screenshot(shot))
 
     def close(self, moment):
         status, seconds = self.window.close_and_wait(timeout=1.0)
@@ -162,7 +126,7 @@ def close_during(program, bin_dir, moment, waits, args, shows=None, first=None):
             w.wait_for(first.__doc__, lambda: first(w), timeout=GAME_TIMEOUT)
         w.wait_for(moment, lambda: shows(w), timeout=GAME_TIMEOUT)
         seconds = run.close(moment)
-        check(shows(Screenshot(run.shot)), f"the picture left at the close shows {moment}")
+        check(shows(xwindow.Screenshot(run.shot)), f"the picture left at the close shows {moment}")
     return f"closed during {moment}: exit 0 after {seconds:.2f} s"
 
 
@@ -251,10 +215,9 @@ def main():
         print(__doc__)
         return 2
     program, bin_dir = sys.argv[1], sys.argv[2]
-    missing = xwindow.missing_tools()
-    if missing:
-        print("skipped: missing " + ", ".join(missing))
-        return xwindow.SKIP
+    skipped = xwindow.skip_without_tools()
+    if skipped:
+        return skipped
     started = time.monotonic()
     # Each scenario has its own display; most of the time the programs wait on their pauses.
     failures = 0

@@ -18,6 +18,15 @@ def missing_tools():
     return [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
 
 
+def skip_without_tools():
+    """SKIP, after saying why, when Xvfb or xdotool is missing; None otherwise."""
+    missing = missing_tools()
+    if not missing:
+        return None
+    print("skipped: missing " + ", ".join(missing))
+    return SKIP
+
+
 def make_data_folder(bin_dir, waits):
     """A copy of the built data files with a resource.ini of short pauses."""
     folder = tempfile.mkdtemp(prefix="pakaponta-e2e-")
@@ -211,6 +220,54 @@ class GameWindow:
         self.x.close()
         self.stdout.close()
         self.stderr.close()
+
+
+class Session:
+    """The program in its window on a display of its own, reading a copy of the data files with the
+    given pauses; it leaves its screenshot in shot (and, with trace, its card trace in trace). Leaving
+    the block ends the program and the display and removes the data folder."""
+
+    def __init__(self, program, bin_dir, waits, args, trace=False):
+        self.program = program
+        self.args = args
+        self.data = make_data_folder(bin_dir, waits)
+        self.shot = os.path.join(self.data, "screenshot.png")
+        self.trace = os.path.join(self.data, "trace.jsonl") if trace else None
+        self.display = None
+        self.window = None
+
+    def __enter__(self):
+        try:
+            self.display = VirtualDisplay().__enter__()
+            extra = ["--trace", self.trace] if self.trace else []
+            self.window = GameWindow(self.display, self.program,
+                                     self.args + ["--data", self.data, "--screenshot", self.shot] + extra)
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        try:
+            if self.window:
+                self.window.stop()
+        finally:
+            if self.display:
+                self.display.__exit__(*exc)
+            shutil.rmtree(self.data, ignore_errors=True)
+
+
+class Screenshot:
+    """A PNG the program wrote, read back pixel by pixel as 0xRRGGBB."""
+
+    def __init__(self, path):
+        self.width, self.height, self.pixels = read_png(path)
+
+    def pixel(self, x, y):
+        return self.pixels[y * self.width + x]
+
+    def region(self, left, top, right, bottom):
+        return [self.pixels[y * self.width + x] for y in range(top, bottom) for x in range(left, right)]
 
 
 def read_png(path):

@@ -1,7 +1,7 @@
 #include "events/EventCtrl.h"
 
+#include "board/Palette.h"
 #include "board/ThreadCtrl.h"
-#include "events/PlateColors.h"
 #include "players/PlayerCtrl.h"
 #include "screens/ScreenGame.h"
 #include "shell/Consts.h"
@@ -136,7 +136,7 @@ TEST_F(EventCtrlTest, CapacityEventLeavesUpperAreaEmptyAndShowsNoPlate)
     const Rect& c = events().contentRect();
     EXPECT_FALSE(Any({c.left + 3, c.top + 3, c.right - 3, c.bottom - 3}, 0xFFFFFF, false));
     const Rect& in = events().infoRect();
-    EXPECT_FALSE(Any({in.left + 20, in.top + 20, in.left + 100, in.top + 40}, PlayerOutlineColor(0)));
+    EXPECT_FALSE(Any({in.left + 20, in.top + 20, in.left + 100, in.top + 40}, Palette::PlayerOutline(0)));
     // The message line is drawn.
     EXPECT_TRUE(Any({in.left + 20, in.top + 50, in.right - 3, in.bottom - 3}, 0x000000));
 }
@@ -145,11 +145,11 @@ TEST_F(EventCtrlTest, PlatesInPlayerAndGroupColours)
 {
     const Rect& in = events().infoRect();
     events().PaintPopUp(GoodThread, "good", 2, 0);
-    EXPECT_EQ(pic.Pixel(in.left + 95, in.top + 30), PlayerFillColor(2));
-    EXPECT_EQ(pic.Pixel(in.left + 60, in.top + 20), PlayerOutlineColor(2));
+    EXPECT_EQ(pic.Pixel(in.left + 95, in.top + 30), Palette::PlayerFill(2));
+    EXPECT_EQ(pic.Pixel(in.left + 60, in.top + 20), Palette::PlayerOutline(2));
 
     events().PaintPopUp(FestivalStart, "festa", 3, 0);
-    EXPECT_EQ(pic.Pixel(in.left + 50, in.top + 30), GroupPlateColor(3));
+    EXPECT_EQ(pic.Pixel(in.left + 50, in.top + 30), Palette::GroupPlateColour(3));
     EXPECT_EQ(pic.Pixel(in.left + 90, in.top + 30), 0xFFFFFFu);
 
     events().PaintPopUp(FestivalEnd, "", 7, 0);

@@ -1,6 +1,6 @@
 #include "events/Score.h"
 
-#include "events/PlateColors.h"
+#include "board/Palette.h"
 #include "players/PlayerCtrl.h"
 #include "screens/ScreenGame.h"
 #include "support/TestGame.h"
@@ -117,17 +117,6 @@ TEST(ScoreRules, FinishedThreadPointsAtEveryBand)
         EXPECT_EQ(Score::GetThreadPoint(b.low), b.points) << b.low;
         EXPECT_EQ(Score::GetThreadPoint(b.high), b.points) << b.high;
     }
-    // A good thread pays half as much again and a bad one half, both cut to whole points.
-    const int32_t plain[6] = {20, 30, 50, 70, 80, 100};
-    const int32_t good[6] = {30, 45, 75, 105, 120, 150};
-    const int32_t bad[6] = {10, 15, 25, 35, 40, 50};
-    const int32_t lows[6] = {700, 800, 850, 900, 950, 1000};
-    for (int i = 0; i < 6; ++i) {
-        const int32_t p = Score::GetThreadPoint(lows[i]);
-        EXPECT_EQ(p, plain[i]);
-        EXPECT_EQ(p * 15 / 10, good[i]);
-        EXPECT_EQ(p / 2, bad[i]);
-    }
 }
 
 TEST(ScoreRules, FormatScorePadsWithZerosOrRightAlignsNegatives)
@@ -227,8 +216,8 @@ TEST_F(ScorePaintTest, ColumnShowsEachPanelInItsPlayersColoursAndTheFocusArrow)
     score.Paint(2);
     for (int p = 0; p < 4; ++p) {
         const int x = 651, y = 80 * p + 20;
-        EXPECT_EQ(pic.Pixel(x + 129, y + 10), PlayerFillColor(3 - p)) << p;
-        EXPECT_EQ(pic.Pixel(x, y + 55), PlayerOutlineColor(3 - p)) << p;
+        EXPECT_EQ(pic.Pixel(x + 129, y + 10), Palette::PlayerFill(3 - p)) << p;
+        EXPECT_EQ(pic.Pixel(x, y + 55), Palette::PlayerOutline(3 - p)) << p;
         // The arrow's shaft sits left of the panel.
         EXPECT_EQ(pic.Pixel(635, y + 35), p == 2 ? 0x00B0FFu : 0x339900u) << p;
     }
@@ -289,7 +278,7 @@ TEST_F(ScorePaintTest, ResultTableListsPlacesByRankWithTimedReveals)
     EXPECT_EQ(pic.Pixel(5, 5), 0x339900u);
     const int order[4] = {1, 3, 0, 2};
     for (int e = 0; e < 4; ++e)
-        EXPECT_EQ(pic.Pixel(239, 100 * e + 160), PlayerFillColor(3 - order[e])) << e;
+        EXPECT_EQ(pic.Pixel(239, 100 * e + 160), Palette::PlayerFill(3 - order[e])) << e;
 }
 
 } // namespace

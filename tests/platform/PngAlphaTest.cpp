@@ -1,5 +1,5 @@
 // The icon's transparency comes from one drawing made over black and over white.
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 #include "platform/PngWriter.h"
 #include "support/TestGame.h"
 

@@ -1,14 +1,10 @@
 #include "players/PlayersGame.h"
 
-#include "board/ThreadCtrl.h"
 #include "data/FileLoader.h"
-#include "events/EventCtrl.h"
-#include "events/Score.h"
-#include "players/CardCtrl.h"
 #include "players/Comp.h"
 #include "players/PlayerCtrl.h"
-#include "shell/Border.h"
-#include "shell/Consts.h"
+#include "screens/Opening.h"
+#include "sound/Sounds.h"
 #include "support/TestGame.h"
 
 void WatchedPlatform::Present(const Picture& picture)
@@ -31,20 +27,10 @@ PlayersGame::PlayersGame(bool draw, uint64_t seed)
     game.PlayerNames = fixture.game.PlayerNames;
 
     game.fileLoader = std::make_unique<FileLoader>(game);
-    game.consts = std::make_unique<Consts>(game);
-    game.threadCtrl = std::make_unique<ThreadCtrl>(game);
-    game.cardCtrl = std::make_unique<CardCtrl>(game);
-    game.playerCtrl = std::make_unique<PlayerCtrl>(game);
-    game.border = std::make_unique<Border>();
-    game.eventCtrl = std::make_unique<EventCtrl>(game);
-    game.comp = std::make_unique<Comp>(game);
-    game.score = std::make_unique<Score>(game);
-    game.threadCtrl->ClassInit(&game.PictureTemp);
-    game.cardCtrl->ClassInit(&game.PictureMask, &game.PictureRainbow);
-    game.playerCtrl->ClassInit(&game.PictureMain, &game.PictureTemp2, &game.PicturePencil);
-    game.playerCtrl->CharacterInit(0, 0);
-    game.eventCtrl->ClassInit(&game.PictureMain, &game.PictureTemp2);
-    game.score->ClassInit(&game.PictureMain);
+    game.MakeControllers();
+    // No screens and no sound: the end of a game stops after the game-over wait.
+    game.opening.reset();
+    game.sounds.reset();
 }
 
 void PlayersGame::StartGame(int mode)

@@ -42,7 +42,7 @@ public:
 
     void OkAt(uint32_t afterStart)
     {
-        s.platform.Schedule(s.platform.GetTickCount() + afterStart, InputEvent::Key(KeyEnter));
+        s.platform.Schedule(s.platform.GetTickCount() + afterStart, InputEvent::Key(KeyCode::Enter));
     }
     uint32_t WaitedAt(int state) const { return firstWait.at(state) - start; }
 

@@ -93,11 +93,11 @@ void KeyTowardsMove(ScreenGame& s)
     PlayerCtrl& players = *s.game.playerCtrl;
     const auto [slot, position] = ChooseMove(players);
     if (players.GetCurrentThread(0) != position)
-        s.Key(KeyDown);
+        s.Key(KeyCode::Down);
     else if (players.GetCurrentCard(0) != slot)
-        s.Key(KeyLeft);
+        s.Key(KeyCode::Left);
     else
-        s.Key(KeyEnter);
+        s.Key(KeyCode::Enter);
 }
 
 // Points at the chosen thread and card, then double-clicks the card.
@@ -116,7 +116,7 @@ void ClickMove(ScreenGame& s)
 
 void PressEnter(ScreenGame& s)
 {
-    s.Key(KeyEnter);
+    s.Key(KeyCode::Enter);
 }
 
 TEST(GameFlow, AnExtraDeckGameByKeysAndMouseReturnsToTheTitleWithoutExtra)
@@ -124,11 +124,12 @@ TEST(GameFlow, AnExtraDeckGameByKeysAndMouseReturnsToTheTitleWithoutExtra)
     ScreenGame s(false, 7);
     s.ShowTitle();
     SeatZero player(s);
-    std::vector<int> titleKeys = {KeyUp,    KeyRight, KeyRight, KeyRight, KeyRight,
-                                  KeyRight, KeyUp,    KeyRight, KeyEnter};
+    std::vector<int> titleKeys = {KeyCode::Up,    KeyCode::Right, KeyCode::Right,
+                                  KeyCode::Right, KeyCode::Right, KeyCode::Right,
+                                  KeyCode::Up,    KeyCode::Right, KeyCode::Enter};
     size_t nextTitleKey = 0;
     player.actions[StateTitle] = [&] { s.Key(titleKeys.at(nextTitleKey++)); };
-    std::vector<int> selectKeys = {KeyDown, KeyRight, KeyEnter};
+    std::vector<int> selectKeys = {KeyCode::Down, KeyCode::Right, KeyCode::Enter};
     size_t nextSelectKey = 0;
     player.actions[StateSelect] = [&] { s.Key(selectKeys.at(nextSelectKey++)); };
     player.actions[StateDeckShow] = [&] {
@@ -240,8 +241,8 @@ GameOutcome PlayWithNoise(bool noise, std::vector<int>& noiseStates)
         if (noise && cardsLeft && players.GetCurrentThread(0) == position &&
             players.GetCurrentCard(0) == slot) {
             for (uint32_t after : {30u, 200u, 700u, 1500u}) {
-                s.platform.ScheduleAfter(after, InputEvent::Key(KeyEnter));
-                s.platform.ScheduleAfter(after, InputEvent::Key(KeyRight));
+                s.platform.ScheduleAfter(after, InputEvent::Key(KeyCode::Enter));
+                s.platform.ScheduleAfter(after, InputEvent::Key(KeyCode::Right));
                 s.platform.ScheduleAfter(after, InputEvent::Click(90, 460));
                 s.platform.ScheduleAfter(after, InputEvent::Click(400, 520));
                 s.platform.ScheduleAfter(after, InputEvent::DoubleClick());

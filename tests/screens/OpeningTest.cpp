@@ -1,6 +1,6 @@
 #include "screens/Opening.h"
 
-#include "events/PlateColors.h"
+#include "board/Palette.h"
 #include "platform/ProgramExit.h"
 #include "screens/ScreenGame.h"
 #include "shell/FormMain.h"
@@ -68,7 +68,7 @@ TEST(OpeningTitle, GotoOpeningZoomsOnceMasksTheModeAndClearsTheExtraSwitch)
     EXPECT_EQ(s.platform.PresentCount() - presents, 22);
 
     const uint32_t afterZoom = s.platform.GetTickCount();
-    s.Key(KeyUp);
+    s.Key(KeyCode::Up);
     EXPECT_EQ(s.platform.GetTickCount(), afterZoom);
     EXPECT_EQ(s.game.GameMode, 1);
 }
@@ -85,7 +85,7 @@ TEST(OpeningTitle, PaintsTheMenuOnBlackWithTheOrangeCursorOnTheCurrentItem)
     EXPECT_EQ(pic.Pixel(603, 405), Black);
 
     const std::pair<int, int> walk[] = {
-        {0, 0}, {KeyRight, 1}, {KeyDown, 3}, {KeyLeft, 2}, {KeyDown, MenuQuit}};
+        {0, 0}, {KeyCode::Right, 1}, {KeyCode::Down, 3}, {KeyCode::Left, 2}, {KeyCode::Down, MenuQuit}};
     for (const auto& [key, item] : walk) {
         if (key != 0)
             s.Key(key);
@@ -102,30 +102,30 @@ TEST(OpeningTitle, FiveRightsOnTheQuitItemSwitchToExtraAndLeftSwitchesBack)
     ScreenGame s;
     s.ShowTitle();
     const Picture& pic = s.game.PictureMain;
-    s.Key(KeyRight);
-    s.Key(KeyRight);
+    s.Key(KeyCode::Right);
+    s.Key(KeyCode::Right);
     EXPECT_EQ(s.game.opening->extraCount(), 0);
-    s.Key(KeyUp);
+    s.Key(KeyCode::Up);
     ASSERT_EQ(s.game.GameMode, MenuQuit);
     const std::vector<Color> normal = Region(pic, 0, 0, 808, 630);
 
-    PressOnQuit(s, KeyRight, 4);
+    PressOnQuit(s, KeyCode::Right, 4);
     EXPECT_EQ(s.game.opening->extraCount(), 4);
     EXPECT_EQ(Region(pic, 0, 0, 808, 630), normal);
-    s.Key(KeyRight);
+    s.Key(KeyCode::Right);
     EXPECT_EQ(s.game.opening->extraCount(), 5);
     const std::vector<Color> extra = Region(pic, 0, 0, 808, 630);
     EXPECT_NE(extra, normal);
-    PressOnQuit(s, KeyRight, 3);
+    PressOnQuit(s, KeyCode::Right, 3);
     EXPECT_EQ(s.game.opening->extraCount(), 5);
     EXPECT_EQ(Region(pic, 0, 0, 808, 630), extra);
     // Moving around the menu keeps the switch; left on a mode item is a column change only.
-    s.Key(KeyDown);
-    s.Key(KeyLeft);
-    s.Key(KeyUp);
+    s.Key(KeyCode::Down);
+    s.Key(KeyCode::Left);
+    s.Key(KeyCode::Up);
     EXPECT_EQ(s.game.GameMode, MenuQuit);
     EXPECT_EQ(s.game.opening->extraCount(), 5);
-    s.Key(KeyLeft);
+    s.Key(KeyCode::Left);
     EXPECT_EQ(s.game.opening->extraCount(), 0);
     EXPECT_EQ(Region(pic, 0, 0, 808, 630), normal);
 }
@@ -134,28 +134,28 @@ TEST(OpeningTitle, OkOnAModeWithTheExtraSwitchStartsTheSelectionOfAnExtraGame)
 {
     ScreenGame s;
     s.ShowTitle();
-    s.Key(KeyDown);
-    s.Key(KeyRight);
-    s.Key(KeyEnter);
+    s.Key(KeyCode::Down);
+    s.Key(KeyCode::Right);
+    s.Key(KeyCode::Enter);
     ASSERT_EQ(s.game.GameState, StateSelect);
     EXPECT_EQ(s.game.GameMode, 3);
     const std::vector<Color> plainModeLine = Region(s.game.PictureMain, 250, 538, 808, 560);
-    s.Key(KeyEscape);
+    s.Key(KeyCode::Escape);
     ASSERT_EQ(s.game.GameState, StateTitle);
     EXPECT_EQ(s.game.GameMode, 3);
 
-    s.Key(KeyDown);
-    PressOnQuit(s, KeyRight, 5);
-    s.Key(KeyUp);
-    s.Key(KeyRight);
+    s.Key(KeyCode::Down);
+    PressOnQuit(s, KeyCode::Right, 5);
+    s.Key(KeyCode::Up);
+    s.Key(KeyCode::Right);
     ASSERT_EQ(s.game.GameMode, 3);
-    s.Key(KeyEnter);
+    s.Key(KeyCode::Enter);
     ASSERT_EQ(s.game.GameState, StateSelect);
     EXPECT_EQ(s.game.GameMode, ModeExtra + 3);
     EXPECT_NE(Region(s.game.PictureMain, 250, 538, 808, 560), plainModeLine);
 
     // Back on the title the Extra game is forgotten, the mode stays under the cursor.
-    s.Key(KeyEscape);
+    s.Key(KeyCode::Escape);
     EXPECT_EQ(s.game.GameMode, 3);
     EXPECT_EQ(s.game.opening->extraCount(), 0);
 }
@@ -164,14 +164,14 @@ TEST(OpeningSelect, NamePlateTakesTheChosenColour)
 {
     ScreenGame s;
     s.ShowTitle();
-    s.Key(KeyEnter);
+    s.Key(KeyCode::Enter);
     const Picture& pic = s.game.PictureMain;
     for (int colour : {0, 1, 2, 3}) {
         ASSERT_EQ(s.game.opening->selectedColor(), colour);
-        EXPECT_EQ(pic.Pixel(400, 300), PlayerFillColor(colour)) << "colour " << colour;
-        EXPECT_EQ(pic.Pixel(400, 240), PlayerOutlineColor(colour)) << "colour " << colour;
+        EXPECT_EQ(pic.Pixel(400, 300), Palette::PlayerFill(colour)) << "colour " << colour;
+        EXPECT_EQ(pic.Pixel(400, 240), Palette::PlayerOutline(colour)) << "colour " << colour;
         EXPECT_EQ(pic.Pixel(400, 235), Black);
-        s.Key(KeyRight);
+        s.Key(KeyCode::Right);
     }
     EXPECT_EQ(s.game.opening->selectedColor(), 0);
 }
@@ -180,10 +180,10 @@ TEST(OpeningTitle, OkOnTheQuitItemEndsTheProgramAtOnce)
 {
     ScreenGame s(false);
     s.ShowTitle();
-    s.Key(KeyUp);
+    s.Key(KeyCode::Up);
     ASSERT_EQ(s.game.GameMode, MenuQuit);
     try {
-        s.Key(KeyEnter);
+        s.Key(KeyCode::Enter);
         FAIL() << "the program did not end";
     } catch (const ProgramExit& exit) {
         EXPECT_EQ(exit.status, 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/KeyCodes.h"
 #include "support/TestGame.h"
 
 // A test game with every controller built and handed its pictures, as start-up does, but without
@@ -19,11 +20,3 @@ struct ScreenGame {
     // Returns false when the run ended (no more input) before getting there.
     bool RunUntilWaitIn(int state);
 };
-
-// Virtual key codes of the keys the tests press.
-constexpr int KeyLeft = 37;
-constexpr int KeyUp = 38;
-constexpr int KeyRight = 39;
-constexpr int KeyDown = 40;
-constexpr int KeyEnter = 13;
-constexpr int KeyEscape = 27;

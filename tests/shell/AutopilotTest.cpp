@@ -1,5 +1,6 @@
 #include "shell/Autopilot.h"
 
+#include "platform/KeyCodes.h"
 #include "platform/ProgramExit.h"
 #include "screens/Opening.h"
 #include "shell/FormMain.h"
@@ -12,13 +13,12 @@
 
 namespace {
 
-constexpr int KeyEnter = 13;
-
 // Presses the autopilot's title keys until it would press Enter; returns the keys pressed.
 int WalkTitle(Game& game, Autopilot& pilot)
 {
     int keys = 0;
-    for (int key = pilot.NextKey(StateTitle); key != KeyEnter && keys < 20; key = pilot.NextKey(StateTitle)) {
+    for (int key = pilot.NextKey(StateTitle); key != KeyCode::Enter && keys < 20;
+         key = pilot.NextKey(StateTitle)) {
         game.formMain->KeyDown(key);
         ++keys;
     }

@@ -2,8 +2,8 @@
 // start-up: the program either stops with its message or carries on with the fallback.
 #include "data/FileLoader.h"
 #include "platform/FileSystem.h"
+#include "platform/KeyCodes.h"
 #include "platform/ProgramExit.h"
-#include "platform/Utf8.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/RecordingAudio.h"
 #include "platform/sdl/SdlAudio.h"
@@ -12,6 +12,7 @@
 #include "shell/Game.h"
 #include "sound/Sounds.h"
 #include "support/TestGame.h"
+#include "text/Utf8.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -34,7 +35,6 @@ namespace {
 constexpr const char* kSep = "#----[Separator]----#\r\n";
 constexpr const char* kCardDatFault = "card.dat ファイルが見つかりません。";
 constexpr const char* kThreadTxtFault = "thread.txt ファイルが見つかりません。";
-constexpr int KeyEnter = 13;
 constexpr int64_t MiB = 1024 * 1024;
 
 std::string ShippedDir()
@@ -696,9 +696,9 @@ TEST_P(BadInputMatrix, StopsWithItsMessageOrFallsBack)
             text.PosterName = "from the last game";
             text.Body = "from the last game";
         }
-        run.game->formMain->KeyDown(KeyEnter);
+        run.game->formMain->KeyDown(KeyCode::Enter);
         ASSERT_EQ(run.game->GameState, StateSelect);
-        run.game->formMain->KeyDown(KeyEnter);
+        run.game->formMain->KeyDown(KeyCode::Enter);
         ASSERT_EQ(run.game->GameState, StatePlayerTurn);
     }
     if (row.check)

@@ -1,5 +1,6 @@
 #include "shell/FormMain.h"
 
+#include "platform/KeyCodes.h"
 #include "platform/ProgramExit.h"
 #include "screens/Opening.h"
 #include "screens/ScreenGame.h"
@@ -11,10 +12,11 @@ namespace {
 
 TEST(FormMainKeys, MapsTheKeyTableAndIgnoresOtherKeys)
 {
-    const std::pair<int, int> table[] = {{37, CmdLeft},  {100, CmdLeft},  {38, CmdUp},   {104, CmdUp},
-                                         {39, CmdRight}, {102, CmdRight}, {40, CmdDown}, {98, CmdDown},
-                                         {13, CmdOk},    {32, CmdOk},     {101, CmdOk},  {8, CmdCancel},
-                                         {27, CmdCancel}};
+    using namespace KeyCode;
+    const std::pair<int, int> table[] = {
+        {Left, CmdLeft},     {Keypad4, CmdLeft},     {Up, CmdUp},        {Keypad8, CmdUp}, {Right, CmdRight},
+        {Keypad6, CmdRight}, {Down, CmdDown},        {Keypad2, CmdDown}, {Enter, CmdOk},   {Space, CmdOk},
+        {Keypad5, CmdOk},    {Backspace, CmdCancel}, {Escape, CmdCancel}};
     for (const auto& [key, command] : table)
         EXPECT_EQ(FormMain::KeyCommand(key), command) << "key " << key;
     for (int key : {0, 9, 16, 65, 96, 97, 99, 103, 105, 112})
@@ -86,7 +88,7 @@ TEST(FormMainInput, IsDroppedInTheBusyStatesAndNeverReplayed)
     for (int state : {StateInit, StateBusy, StateRunning}) {
         s.game.GameState = state;
         const int presents = s.platform.PresentCount();
-        for (int key : {KeyEnter, KeyDown, KeyRight, KeyEscape, 32})
+        for (int key : {KeyCode::Enter, KeyCode::Down, KeyCode::Right, KeyCode::Escape, KeyCode::Space})
             s.platform.ScheduleAfter(0, InputEvent::Key(key));
         s.platform.ScheduleAfter(0, InputEvent::Click(300, 520));
         s.platform.ScheduleAfter(0, InputEvent::DoubleClick());
@@ -107,11 +109,11 @@ TEST(FormMainInput, AcknowledgementsTakeOnlyOkOrTheLeftButton)
 {
     ScreenGame s(false);
     s.game.GameState = StateDeckShow;
-    for (int key : {KeyLeft, KeyUp, KeyRight, KeyDown, KeyEscape})
+    for (int key : {KeyCode::Left, KeyCode::Up, KeyCode::Right, KeyCode::Down, KeyCode::Escape})
         s.Key(key);
     s.game.formMain->MouseDown(2, 400, 300);
     EXPECT_EQ(s.game.GameState, StateDeckShow);
-    s.Key(101);
+    s.Key(KeyCode::Keypad5);
     EXPECT_EQ(s.game.GameState, StateBusy);
     s.game.GameState = StateDeckShow;
     s.game.formMain->MouseDown(1, 400, 300);
@@ -119,13 +121,13 @@ TEST(FormMainInput, AcknowledgementsTakeOnlyOkOrTheLeftButton)
 
     for (int state : {StateGameOver, StateEnding, StateEndScore, StateEndText}) {
         s.game.GameState = state;
-        for (int key : {KeyLeft, KeyUp, KeyRight, KeyDown, KeyEscape})
+        for (int key : {KeyCode::Left, KeyCode::Up, KeyCode::Right, KeyCode::Down, KeyCode::Escape})
             s.Key(key);
         s.game.formMain->MouseDown(2, 400, 300);
         s.game.formMain->MouseDown(4, 400, 300);
         s.game.formMain->DblClick();
         EXPECT_EQ(s.game.GameState, state);
-        s.Key(32);
+        s.Key(KeyCode::Space);
         EXPECT_EQ(s.game.GameState, StateRunning);
         s.game.GameState = state;
         s.game.formMain->MouseDown(1, 10, 10);
@@ -137,11 +139,11 @@ TEST(FormMainTitle, KeysWalkTheMenuAndWrapThroughTheQuitItem)
 {
     ScreenGame s(false);
     s.ShowTitle();
-    const std::pair<int, int> walk[] = {{KeyDown, 2},  {KeyDown, MenuQuit}, {KeyDown, 0}, {KeyUp, MenuQuit},
-                                        {KeyUp, 2},    {KeyRight, 3},       {KeyUp, 1},   {KeyUp, MenuQuit},
-                                        {KeyRight, 4}, {KeyUp, 2},          {KeyLeft, 3}, {KeyDown, MenuQuit},
-                                        {KeyDown, 0},  {KeyEscape, 0},      {104, 4},     {98, 0},
-                                        {102, 1}};
+    using namespace KeyCode;
+    const std::pair<int, int> walk[] = {
+        {Down, 2}, {Down, MenuQuit}, {Down, 0},    {Up, MenuQuit}, {Up, 2},     {Right, 3},
+        {Up, 1},   {Up, MenuQuit},   {Right, 4},   {Up, 2},        {Left, 3},   {Down, MenuQuit},
+        {Down, 0}, {Escape, 0},      {Keypad8, 4}, {Keypad2, 0},   {Keypad6, 1}};
     for (const auto& [key, mode] : walk) {
         s.Key(key);
         EXPECT_EQ(s.game.GameMode, mode) << "after key " << key;
@@ -187,23 +189,23 @@ TEST(FormMainSelect, ArrowsChooseNameAndColourWithWrapAndEscapeReturns)
 {
     ScreenGame s(false);
     s.ShowTitle();
-    s.Key(KeyEnter);
+    s.Key(KeyCode::Enter);
     ASSERT_EQ(s.game.GameState, StateSelect);
     const Opening& opening = *s.game.opening;
-    s.Key(KeyLeft);
+    s.Key(KeyCode::Left);
     EXPECT_EQ(opening.selectedColor(), 3);
-    s.Key(KeyRight);
-    s.Key(KeyRight);
+    s.Key(KeyCode::Right);
+    s.Key(KeyCode::Right);
     EXPECT_EQ(opening.selectedColor(), 1);
-    s.Key(KeyUp);
+    s.Key(KeyCode::Up);
     EXPECT_EQ(opening.selectedName(), 7);
-    s.Key(KeyDown);
-    s.Key(KeyDown);
+    s.Key(KeyCode::Down);
+    s.Key(KeyCode::Down);
     EXPECT_EQ(opening.selectedName(), 1);
     EXPECT_EQ(s.game.GameState, StateSelect);
-    s.Key(8);
+    s.Key(KeyCode::Backspace);
     EXPECT_EQ(s.game.GameState, StateTitle);
-    s.Key(KeyEnter);
+    s.Key(KeyCode::Enter);
     s.game.formMain->MouseDown(2, 400, 300);
     EXPECT_EQ(s.game.GameState, StateTitle);
     EXPECT_EQ(opening.selectedColor(), 1);
@@ -214,7 +216,7 @@ TEST(FormMainSelect, GestureNeedsMoreThan100MsAnd20Pixels)
 {
     ScreenGame s(false);
     s.ShowTitle();
-    s.Key(KeyEnter);
+    s.Key(KeyCode::Enter);
     FormMain& form = *s.game.formMain;
     const Opening& opening = *s.game.opening;
     form.MouseMove(400, 300);
@@ -238,7 +240,7 @@ TEST(FormMainSelect, GestureNeedsMoreThan100MsAnd20Pixels)
 
     // A button press starts a new gesture: the next movement is only recorded.
     form.MouseDown(2, 390, 278);
-    s.Key(KeyEnter);
+    s.Key(KeyCode::Enter);
     ASSERT_EQ(s.game.GameState, StateSelect);
     s.platform.AdvanceClock(500);
     form.MouseMove(100, 100);
@@ -250,12 +252,12 @@ TEST(FormMainWindow, ClosingDuringAGameEndsTheProgramWithStatusZero)
 {
     ScreenGame s(false);
     s.ShowTitle();
-    s.Key(KeyEnter);
+    s.Key(KeyCode::Enter);
     s.platform.ScheduleAfter(2500, InputEvent::Close());
-    s.platform.ScheduleAfter(2500, InputEvent::Key(KeyEnter));
+    s.platform.ScheduleAfter(2500, InputEvent::Key(KeyCode::Enter));
     const uint32_t closedAt = s.platform.GetTickCount() + 2500;
     try {
-        s.Key(KeyEnter);
+        s.Key(KeyCode::Enter);
         FAIL() << "the game went on after the window closed";
     } catch (const ProgramExit& exit) {
         EXPECT_EQ(exit.status, 0);

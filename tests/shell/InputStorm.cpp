@@ -1,5 +1,6 @@
 #include "shell/InputStorm.h"
 
+#include "platform/KeyCodes.h"
 #include "shell/FormMain.h"
 #include "shell/Game.h"
 
@@ -7,7 +8,9 @@
 
 namespace {
 
-constexpr std::array<int, 13> MappedKeys = {37, 100, 38, 104, 39, 102, 40, 98, 13, 32, 101, 8, 27};
+using namespace KeyCode;
+constexpr std::array<int, 13> MappedKeys = {Left,    Keypad4, Up,    Keypad8, Right,     Keypad6, Down,
+                                            Keypad2, Enter,   Space, Keypad5, Backspace, Escape};
 constexpr std::array<int, 12> IgnoredKeys = {0, 9, 16, 65, 90, 96, 97, 99, 103, 105, 112, 255};
 constexpr std::array<int, 5> Buttons = {1, 1, 1, 2, 4};
 

@@ -1,6 +1,6 @@
 #include "support/TestGame.h"
 
-#include "platform/FontEngine.h"
+#include "gfx/FontEngine.h"
 
 #include <cstdlib>
 #include <stdexcept>

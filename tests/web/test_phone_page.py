@@ -19,7 +19,7 @@ import browser  # noqa: E402
 
 SEED = 20240611
 ORANGE, GREEN, SILVER, CROSS_RED, PLATE = 0xFFB000, 0x009933, 0xC0C0C0, 0xC00000, 0x9999FF
-KEYS = ("ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "Enter", "Escape", "Mute")
+KEYS = ("ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "Enter", "Escape", "Mute", "New game", "Statistics")
 # name, CSS pixels, device pixels per CSS pixel, upright
 PHONES = (("phone portrait", 390, 844, 3), ("phone landscape", 844, 390, 3), ("small phone", 360, 640, 2))
 FRAME_COUNTER = """
@@ -96,7 +96,7 @@ def desktop(page):
 def press(page, label):
     """A finger on the on-screen key."""
     box = page.evaluate(f"(function (r) {{ return [r.left + r.width / 2, r.top + r.height / 2]; }})"
-                        f"(document.querySelector('button[aria-label={label}]').getBoundingClientRect())")
+                        f"(document.querySelector('button[aria-label=\"{label}\"]').getBoundingClientRect())")
     page.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": box[0], "y": box[1]}])
     page.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
     time.sleep(0.15)
@@ -107,7 +107,7 @@ def held(page):
     page.evaluate("(function (send) { window.pressed_ = 0; Module.pakapontaKey = function (code) {"
                   " if (code === 39) pressed_++; send(code); }; })(Module.pakapontaKey)")
     box = page.evaluate("(function (r) { return [r.left + r.width / 2, r.top + r.height / 2]; })"
-                        "(document.querySelector('button[aria-label=ArrowRight]').getBoundingClientRect())")
+                        "(document.querySelector('button[aria-label=\"ArrowRight\"]').getBoundingClientRect())")
     page.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": box[0], "y": box[1]}])
     time.sleep(1.0)
     page.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])

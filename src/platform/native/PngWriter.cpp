@@ -1,6 +1,6 @@
 #include "platform/PngWriter.h"
 
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "platform/sdl/SdlKeyMap.h"
 
-namespace {
+#include "platform/KeyCodes.h"
 
-constexpr int KeypadDigitBase = 96;
+namespace {
 
 // The keypad is told apart by scancode: with NumLock off its keys may report arrow symbols, and the
 // game treats keypad 2/4/6/8 the same either way.
@@ -10,7 +10,7 @@ int KeypadCode(SDL_Scancode scancode)
 {
     switch (scancode) {
     case SDL_SCANCODE_KP_0:
-        return KeypadDigitBase;
+        return KeyCode::Keypad0;
     case SDL_SCANCODE_KP_1:
     case SDL_SCANCODE_KP_2:
     case SDL_SCANCODE_KP_3:
@@ -20,9 +20,9 @@ int KeypadCode(SDL_Scancode scancode)
     case SDL_SCANCODE_KP_7:
     case SDL_SCANCODE_KP_8:
     case SDL_SCANCODE_KP_9:
-        return KeypadDigitBase + 1 + (scancode - SDL_SCANCODE_KP_1);
+        return KeyCode::Keypad0 + 1 + (scancode - SDL_SCANCODE_KP_1);
     case SDL_SCANCODE_KP_ENTER:
-        return 13;
+        return KeyCode::Enter;
     default:
         return 0;
     }
@@ -32,31 +32,31 @@ int SymbolCode(SDL_Keycode sym)
 {
     switch (sym) {
     case SDLK_LEFT:
-        return 37;
+        return KeyCode::Left;
     case SDLK_UP:
-        return 38;
+        return KeyCode::Up;
     case SDLK_RIGHT:
-        return 39;
+        return KeyCode::Right;
     case SDLK_DOWN:
-        return 40;
+        return KeyCode::Down;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        return 13;
+        return KeyCode::Enter;
     case SDLK_SPACE:
-        return 32;
+        return KeyCode::Space;
     case SDLK_BACKSPACE:
-        return 8;
+        return KeyCode::Backspace;
     case SDLK_ESCAPE:
-        return 27;
+        return KeyCode::Escape;
     case SDLK_KP_0:
-        return KeypadDigitBase;
+        return KeyCode::Keypad0;
     case SDLK_F2:
-        return 113;
+        return KeyCode::F2;
     default:
         break;
     }
     if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9)
-        return KeypadDigitBase + 1 + (sym - SDLK_KP_1);
+        return KeyCode::Keypad0 + 1 + (sym - SDLK_KP_1);
     if (sym >= SDLK_a && sym <= SDLK_z)
         return 'A' + (sym - SDLK_a);
     if (sym >= SDLK_0 && sym <= SDLK_9)
@@ -70,7 +70,7 @@ int VirtualKeyCode(const SDL_Keysym& key)
 {
     // Ctrl+N asks for a new game as F2 does; the game knows the one code.
     if (key.sym == SDLK_n && (key.mod & KMOD_CTRL) != 0)
-        return 113;
+        return KeyCode::F2;
     if (const int code = KeypadCode(key.scancode))
         return code;
     return SymbolCode(key.sym);

@@ -1,8 +1,8 @@
 #include "platform/sdl/SdlPlatform.h"
 
+#include "gfx/Picture.h"
 #include "platform/EventSink.h"
 #include "platform/NullAudio.h"
-#include "platform/Picture.h"
 #include "platform/StartupLog.h"
 #include "platform/sdl/SdlKeyMap.h"
 #include "platform/sdl/WindowPresenter.h"
@@ -218,8 +218,8 @@ void SdlPlatform::DispatchButton(const SDL_MouseButtonEvent& event)
         doubleClick_.Forget();
         return;
     }
-    // The second press of a double click comes as a double click alone, as it did on the platform
-    // the game was written for. The rule measures in the window's own pixels: how far the hand
+    // The second press of a double click comes as a double click alone, so that it cannot also pick
+    // a card or a row. The rule measures in the window's own pixels: how far the hand
     // moved, whatever the scale.
     if (doubleClick_.Press(button, event.x, event.y, event.timestamp) && button == 1)
         sink_->DblClick();

@@ -12,7 +12,7 @@ class WindowPresenter;
 
 // The real window: a client area of ClientWidth x ClientHeight showing the top-left of the game's
 // picture, scaled by whole factors when the window is maximised or full screen, with input turned
-// into the events of the game's original platform.
+// into the game's own key codes and mouse events.
 class SdlPlatform : public Platform {
 public:
     // Opens the window hidden. Throws std::runtime_error when SDL or the window cannot start.

@@ -1,6 +1,6 @@
 #include "platform/sdl/WindowPresenter.h"
 
-#include "platform/ChangedArea.h"
+#include "gfx/ChangedArea.h"
 
 #include <algorithm>
 #include <cstring>

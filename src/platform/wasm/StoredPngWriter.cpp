@@ -1,5 +1,5 @@
+#include "gfx/Picture.h"
 #include "platform/FileSystem.h"
-#include "platform/Picture.h"
 #include "platform/PngWriter.h"
 
 #include <algorithm>

@@ -1,8 +1,9 @@
 #include "platform/web/WebKeyMap.h"
 
+#include "platform/KeyCodes.h"
+
 namespace {
 
-constexpr int KeypadDigitBase = 96;
 constexpr std::string_view KeypadPrefix = "Numpad";
 
 } // namespace
@@ -13,19 +14,19 @@ int VirtualKeyCode(unsigned long keyCode, std::string_view code)
     if (code.starts_with(KeypadPrefix)) {
         const std::string_view rest = code.substr(KeypadPrefix.size());
         if (rest.size() == 1 && rest[0] >= '0' && rest[0] <= '9')
-            return KeypadDigitBase + (rest[0] - '0');
-        return rest == "Enter" ? 13 : 0;
+            return KeyCode::Keypad0 + (rest[0] - '0');
+        return rest == "Enter" ? KeyCode::Enter : 0;
     }
     switch (keyCode) {
-    case 8:  // Backspace
-    case 13: // Enter
-    case 27: // Escape
-    case 32: // Space
-    case 37: // the arrows
-    case 38:
-    case 39:
-    case 40:
-    case 113: // F2
+    case KeyCode::Backspace:
+    case KeyCode::Enter:
+    case KeyCode::Escape:
+    case KeyCode::Space:
+    case KeyCode::Left:
+    case KeyCode::Up:
+    case KeyCode::Right:
+    case KeyCode::Down:
+    case KeyCode::F2:
         return static_cast<int>(keyCode);
     default:
         break;

@@ -1,9 +1,9 @@
 #include "platform/web/WebPlatform.h"
 
-#include "platform/ChangedArea.h"
+#include "gfx/ChangedArea.h"
+#include "gfx/Picture.h"
 #include "platform/EventSink.h"
 #include "platform/NullAudio.h"
-#include "platform/Picture.h"
 #include "platform/web/WebKeyMap.h"
 
 #include <cmath>

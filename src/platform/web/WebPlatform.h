@@ -11,7 +11,7 @@
 #include <vector>
 
 // The web page: the picture on the page's canvas (Module.canvas), input from the browser's events
-// turned into those of the game's original platform, and waits that hand the browser its turn.
+// turned into the game's own key codes and mouse events, and waits that hand the browser its turn.
 // Every wait sleeps through Asyncify until its deadline or the next input; the program's own stack,
 // nested waits and all, stays where it was meanwhile.
 class WebPlatform : public Platform {

@@ -1,10 +1,10 @@
-#include "platform/Cp932.h"
+#include "text/Cp932.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(Cp932Test, DecodesTheWindowsForms)
+TEST(Cp932Test, DecodesTheCp932Forms)
 {
     EXPECT_EQ(Cp932::ToUtf8("a\x5C"
                             "b~"),

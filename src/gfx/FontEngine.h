@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Picture.h"
-#include "platform/SizedFont.h"
+#include "gfx/FontFace.h"
+#include "gfx/SizedFont.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
-#include "platform/Cp932.h"
+#include "text/Cp932.h"
 
 #include "platform/Cp932Codec.h"
-#include "platform/Utf8.h"
+#include "text/Utf8.h"
 
 #include <cstdint>
 #include <string>

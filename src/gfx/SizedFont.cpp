@@ -1,4 +1,4 @@
-#include "platform/SizedFont.h"
+#include "gfx/SizedFont.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -42,7 +42,8 @@ SizedFont::SizedFont(FT_FaceRec_* face, FT_FaceRec_* fallback, int pixelSize, bo
         fallbackSize_ = NewSize(fallback_, pixelSize_);
     }
     int unitsPerEm = face_->units_per_EM > 0 ? face_->units_per_EM : 1000;
-    // GDI sizes a text cell by the Windows ascent and descent, not by the typographic ones.
+    // A text cell is as tall as the font's usWinAscent + usWinDescent, not its typographic ascent
+    // and descent: the layout's line heights are measured that way.
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
     if (os2 != nullptr && os2->version != 0xFFFF) {
         ascent_ = Scale(os2->usWinAscent, pixelSize_, unitsPerEm);
@@ -99,7 +100,8 @@ bool SizedFont::Render(FT_FaceRec_* face, FT_SizeRec_* size, char32_t code, Glyp
     }
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
-    // Bold as GDI simulates it: the glyph struck twice, one pixel apart, and one pixel wider.
+    // Bold for faces without a bold weight: the glyph struck twice, one pixel apart, and one pixel
+    // wider, so bold text keeps its place in the layout.
     int extra = bold_ ? 1 : 0;
     int width = static_cast<int>(bitmap.width);
     glyph.left = slot->bitmap_left;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 
 #include <cstdint>
 #include <functional>

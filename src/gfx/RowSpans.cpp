@@ -1,4 +1,4 @@
-#include "platform/RowSpans.h"
+#include "gfx/RowSpans.h"
 
 #include <algorithm>
 #include <cmath>

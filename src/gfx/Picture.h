@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/Geometry.h"
+#include "gfx/FontFace.h"
+#include "gfx/Geometry.h"
 
 #include <string_view>
 #include <vector>
@@ -10,9 +11,6 @@ class SizedFont;
 class Sprite;
 
 enum class RasterOp { SrcCopy, SrcPaint, Blackness };
-
-// The two Gothic faces the game draws with.
-enum class FontFace { PGothic, Gothic };
 
 // Everything a drawing call takes from the picture besides its pixels.
 struct DrawingState {
@@ -31,8 +29,9 @@ struct DrawingState {
 constexpr unsigned DT_NOCLIP = 0x100;
 constexpr unsigned DT_CALCRECT = 0x400;
 
-// An off-screen 24-bit picture with the drawing state and operations of a classic GDI device
-// context, so that every coordinate the game uses lands on the same pixel it always did.
+// An off-screen 24-bit picture with a drawing state (pen, brush, font, text colours) and the
+// drawing operations the game uses, each defined to the pixel, so that every coordinate the game
+// uses lands on the same pixel on every back-end.
 // Texts are UTF-8; byte counts, where the game passes them, are counted in CP932.
 class Picture {
 public:

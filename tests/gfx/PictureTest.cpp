@@ -1,6 +1,6 @@
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 
-#include "platform/FontEngine.h"
+#include "gfx/FontEngine.h"
 #include "platform/PngWriter.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Glyph.h"
+#include "gfx/Glyph.h"
 
 #include <array>
 #include <bitset>
@@ -9,7 +9,8 @@
 struct FT_FaceRec_;
 struct FT_SizeRec_;
 
-// One face at one pixel size and weight, with GDI's cell metrics and a cache of rendered glyphs.
+// One face at one pixel size and weight, with the cell metrics the layout is measured in and a
+// cache of rendered glyphs.
 // Characters the face lacks come from the fallback face at the same size.
 class SizedFont {
 public:
@@ -22,7 +23,7 @@ public:
     bool Bold() const { return bold_; }
     int Ascent() const { return ascent_; }
     int Descent() const { return descent_; }
-    // The height of a text line, GDI's tmHeight.
+    // The height of a text line: ascent and descent of the cell.
     int Height() const { return ascent_ + descent_; }
     // Rows below the baseline where the underline starts, and how many rows it takes.
     int UnderlineOffset() const { return underlineOffset_; }

@@ -1,4 +1,4 @@
-#include "platform/ChangedArea.h"
+#include "gfx/ChangedArea.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "platform/Sprite.h"
+#include "gfx/Sprite.h"
 
 std::shared_ptr<const Sprite> Sprite::Record(FontEngine* fonts, int width, int height,
                                              const DrawingState& state,

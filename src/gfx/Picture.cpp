@@ -1,10 +1,10 @@
-#include "platform/Picture.h"
+#include "gfx/Picture.h"
 
-#include "platform/Cp932.h"
-#include "platform/FontEngine.h"
-#include "platform/RowSpans.h"
-#include "platform/Sprite.h"
-#include "platform/Utf8.h"
+#include "gfx/FontEngine.h"
+#include "gfx/RowSpans.h"
+#include "gfx/Sprite.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,7 +18,7 @@
 namespace {
 
 constexpr uint32_t White = 0xFFFFFF;
-// What GDI's GetPixel answers for a point off the picture.
+// What GetPixel answers for a point off the picture: no colour at all, unlike any pixel.
 constexpr Color NoPixel = 0xFFFFFFFF;
 
 // 0x00BBGGRR and 0x00RRGGBB differ only in the order of red and blue, so one swap serves both ways.
@@ -154,7 +154,8 @@ struct Surface {
         }
     }
 
-    // Bresenham from a towards b; b itself is left for the next segment, as GDI does.
+    // Bresenham from a towards b; b itself is left for the next segment, so joined segments draw each
+    // corner once.
     void Line(Point a, Point b, int size, uint32_t colour) const
     {
         int dx = std::abs(b.x - a.x);

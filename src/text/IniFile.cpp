@@ -1,8 +1,8 @@
-#include "platform/IniFile.h"
+#include "text/IniFile.h"
 
-#include "platform/Cp932.h"
 #include "platform/FileSystem.h"
-#include "platform/Utf8.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 #include <optional>
 

@@ -1,10 +1,10 @@
 // The quick ways the picture draws its commonest shapes must land on exactly the pixels of the
 // general ones, and the record of what changed must hold every pixel written.
-#include "platform/FontEngine.h"
-#include "platform/Picture.h"
-#include "platform/RowSpans.h"
-#include "platform/Utf8.h"
+#include "gfx/FontEngine.h"
+#include "gfx/Picture.h"
+#include "gfx/RowSpans.h"
 #include "support/TestGame.h"
+#include "text/Utf8.h"
 
 #include <functional>
 #include <gtest/gtest.h>

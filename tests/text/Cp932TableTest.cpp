@@ -1,6 +1,6 @@
 // The CP932 decoder and the byte lengths come from tables; they must agree with the system's
 // converter on every input, damaged ones included.
-#include "platform/Cp932.h"
+#include "text/Cp932.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-// The data files are in CP932 (Windows Shift-JIS); the program works in UTF-8. Conversion happens
-// only where files are read or written.
+// The data files are in CP932 (Shift-JIS with the NEC and IBM extensions); the program works in UTF-8.
+// Conversion happens only where files are read or written.
 namespace Cp932 {
 
 // A byte sequence that is not valid CP932 becomes '?', so a damaged file still loads.

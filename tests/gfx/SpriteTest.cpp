@@ -1,5 +1,5 @@
 // What a recording keeps: the pixels a drawing always gives the same colour, in runs.
-#include "platform/Sprite.h"
+#include "gfx/Sprite.h"
 
 #include "support/TestGame.h"
 

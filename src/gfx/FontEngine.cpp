@@ -1,4 +1,4 @@
-#include "platform/FontEngine.h"
+#include "gfx/FontEngine.h"
 
 #include "platform/FontFiles.h"
 

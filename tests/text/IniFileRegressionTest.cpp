@@ -1,4 +1,4 @@
-#include "platform/IniFile.h"
+#include "text/IniFile.h"
 
 #include <gtest/gtest.h>
 
