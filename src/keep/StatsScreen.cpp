@@ -1,7 +1,7 @@
 #include "keep/StatsScreen.h"
 
-#include "keep/Statistics.h"
 #include "gfx/Picture.h"
+#include "keep/Statistics.h"
 
 #include <array>
 #include <string>
