@@ -50,6 +50,10 @@ private:
         void MouseDown(int button, double x, double y) override { Pass(InputEvent::Click(x, y, button)); }
         void MouseMove(double x, double y) override { Pass(InputEvent::Move(x, y)); }
         void DblClick() override { Pass(InputEvent::DoubleClick()); }
+        int TapTarget(double x, double y) const override
+        {
+            return owner_.sink_ != nullptr ? owner_.sink_->TapTarget(x, y) : -1;
+        }
         void Paint() override;
         void Resize(bool minimized) override;
         void Unload() override;

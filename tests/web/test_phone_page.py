@@ -146,9 +146,13 @@ def find_fit(page):
     raise AssertionError("no card fits any thread, and yet the box shows no cross")
 
 
-def game_by_keys(page, moves):
-    """From the title into a game, by the on-screen keys only, and the player's first turn played."""
+def game_by_keys(page, moves, kept=False):
+    """From the title into a game, by the on-screen keys only, and the player's first turn played;
+    a kept game comes back first, and the New game key abandons it."""
     page.open(f"?seed={SEED}")
+    if kept:
+        humans_turn(page)
+        press(page, "New game")
     page.wait_for("the title", browser.pixel_is(155, 440, ORANGE), timeout=60)
     for key in moves:
         press(page, key)
@@ -212,7 +216,7 @@ def main():
         held(page)
         page.resize(390, 844, 3, mobile=True)
         game_by_keys(page, [])
-        game_by_keys(page, ["ArrowDown"])
+        game_by_keys(page, ["ArrowDown"], kept=True)
         double_tap(page)
         check(not page.console_errors, f"console errors: {page.console_errors}")
         print("thumbs alone: two games started and a turn of each played by the on-screen keys; a double tap")
