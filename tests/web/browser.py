@@ -1,5 +1,6 @@
 """Headless Chromium driven through its DevTools protocol, the site served from localhost."""
 
+import argparse
 import base64
 import http.server
 import json
@@ -30,6 +31,20 @@ def skip_reason(site):
     if not os.path.exists(os.path.join(site or "", "index.html")):
         return "no site built (make web)"
     return None
+
+
+def arguments():
+    """The web tests' command line (--site, --native, --node, --source); None, with the reason
+    printed, when the test cannot run here and is skipped."""
+    parser = argparse.ArgumentParser()
+    for name in ("--site", "--native", "--node", "--source"):
+        parser.add_argument(name)
+    args = parser.parse_args()
+    reason = skip_reason(args.site)
+    if reason:
+        print("skipped: " + reason)
+        return None
+    return args
 
 
 # The program draws on the canvas's offscreen twin; the element itself cannot be read.

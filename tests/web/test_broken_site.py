@@ -6,7 +6,6 @@ pakaponta.data cut short, and with a damaged card.dat inside it, the page ends o
 usage: test_broken_site.py --site DIR [--native DIR --node DIR --source DIR]   (77 = skipped)
 """
 
-import argparse
 import os
 import re
 import shutil
@@ -50,13 +49,8 @@ CASES = (
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    for name in ("--site", "--native", "--node", "--source"):
-        parser.add_argument(name)
-    args = parser.parse_args()
-    reason = browser.skip_reason(args.site)
-    if reason:
-        print("skipped: " + reason)
+    args = browser.arguments()
+    if args is None:
         return 77
     with tempfile.TemporaryDirectory() as root:
         for number, (name, breaks, _) in enumerate(CASES):

@@ -9,7 +9,6 @@ the next start.
 usage: test_installed_page.py --site DIR --native DIR --source DIR [--node DIR]   (77 = skipped)
 """
 
-import argparse
 import gzip
 import json
 import os
@@ -105,13 +104,8 @@ def rebuilt(page, site, source):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    for name in ("--site", "--native", "--node", "--source"):
-        parser.add_argument(name)
-    args = parser.parse_args()
-    reason = browser.skip_reason(args.site)
-    if reason:
-        print("skipped: " + reason)
+    args = browser.arguments()
+    if args is None:
         return 77
     with tempfile.TemporaryDirectory() as root:
         site = os.path.join(root, "site")

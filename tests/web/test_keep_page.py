@@ -6,7 +6,6 @@ S on the title shows the statistics and any key closes them.
 usage: test_keep_page.py --site DIR [--native DIR --node DIR --source DIR]   (77 = skipped)
 """
 
-import argparse
 import os
 import sys
 
@@ -32,13 +31,8 @@ def title(page):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    for name in ("--site", "--native", "--node", "--source"):
-        parser.add_argument(name)
-    args = parser.parse_args()
-    reason = browser.skip_reason(args.site)
-    if reason:
-        print("skipped: " + reason)
+    args = browser.arguments()
+    if args is None:
         return 77
     page = browser.Session(args.site)
     try:

@@ -8,7 +8,6 @@ the turn, and two taps on one card play it.
 usage: test_phone_page.py --site DIR [--native DIR --node DIR --source DIR]   (77 = skipped)
 """
 
-import argparse
 import os
 import sys
 import time
@@ -195,13 +194,8 @@ def double_tap(page):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    for name in ("--site", "--native", "--node", "--source"):
-        parser.add_argument(name)
-    args = parser.parse_args()
-    reason = browser.skip_reason(args.site)
-    if reason:
-        print("skipped: " + reason)
+    args = browser.arguments()
+    if args is None:
         return 77
     page = browser.Session(args.site)
     try:
