@@ -225,7 +225,9 @@ class GameWindow:
 class Session:
     """The program in its window on a display of its own, reading a copy of the data files with the
     given pauses; it leaves its screenshot in shot (and, with trace, its card trace in trace). Leaving
-    the block ends the program and the display and removes the data folder."""
+    the block ends the program and the display and removes the data folder. The game is kept in a
+    profile inside that folder: a window closed mid-game must not leave a game for the player's own
+    next start, nor for the next run of a test that expects the title."""
 
     def __init__(self, program, bin_dir, waits, args, trace=False):
         self.program = program
@@ -239,7 +241,8 @@ class Session:
     def __enter__(self):
         try:
             self.display = VirtualDisplay().__enter__()
-            extra = ["--trace", self.trace] if self.trace else []
+            extra = ["--profile", os.path.join(self.data, "profile")]
+            extra += ["--trace", self.trace] if self.trace else []
             self.window = GameWindow(self.display, self.program,
                                      self.args + ["--data", self.data, "--screenshot", self.shot] + extra)
         except BaseException:
