@@ -20,6 +20,7 @@ constexpr int Keypad5 = Keypad0 + 5;
 constexpr int Keypad6 = Keypad0 + 6;
 constexpr int Keypad8 = Keypad0 + 8;
 constexpr int F2 = 113;
+constexpr int H = 'H';
 constexpr int S = 'S';
 
 } // namespace KeyCode

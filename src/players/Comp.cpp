@@ -185,6 +185,27 @@ int32_t Comp::RateSpecial(const Context& ctx, int slot, int position) const
 
 int32_t Comp::GetBestCard(int player)
 {
+    return Choose(player, game_.rng, true);
+}
+
+Comp::Move Comp::SuggestMove(int player) const
+{
+    Rng rng = game_.rng;
+    const int32_t best = Choose(player, rng, false);
+    Move move{best % 10, best / 10};
+    const PlayerCtrl& players = *game_.playerCtrl;
+    if (!players.IsEnableCard(player)) {
+        // The random pick may name an empty slot, which the hand cursor cannot reach: the card under
+        // the cursor goes instead.
+        if (players.GetPlayerCardIndex(player, move.slot) == NO_CARD)
+            move.slot = players.GetCurrentCard(player);
+        move.position = players.GetCurrentThread(player);
+    }
+    return move;
+}
+
+int32_t Comp::Choose(int player, Rng& rng, bool pumpEvents) const
+{
     const Context ctx = Gather(player);
     std::array<std::array<int32_t, 12>, 10> scores{};
     int32_t best = Unplayable;
@@ -195,14 +216,14 @@ int32_t Comp::GetBestCard(int player)
         }
     }
 
-    Rng& rng = game_.rng;
     if (!game_.playerCtrl->IsEnableCard(player))
         return rng.Below(10);
     // Drawing pairs at random until a best one turns up gives every best pair the same chance.
     for (;;) {
         const int slot = rng.Below(10);
         const int position = rng.Below(12);
-        game_.DoEvents();
+        if (pumpEvents)
+            game_.DoEvents();
         if (scores[slot][position] == best && ctx.enable[slot][position])
             return position * 10 + slot;
     }

@@ -118,13 +118,10 @@ int Autopilot::TurnKey()
 {
     PlayerCtrl& players = *game_.playerCtrl;
     if (!haveTarget_) {
-        const int32_t best = game_.comp->GetBestCard(0);
-        targetPosition_ = best / 10;
-        targetSlot_ = best % 10;
-        // Without a playable card any card is thrown away, and the random pick may name an empty
-        // slot that the hand cursor cannot reach: throw away the card under the cursor instead.
-        if (players.GetPlayerCardIndex(0, targetSlot_) == NO_CARD)
-            targetSlot_ = players.GetCurrentCard(0);
+        // The hint's move, so that pressing the hint key and Enter every turn plays this game.
+        const Comp::Move move = game_.comp->SuggestMove(0);
+        targetPosition_ = move.position;
+        targetSlot_ = move.slot;
         haveTarget_ = true;
     }
     const int position = players.GetCurrentThread(0);

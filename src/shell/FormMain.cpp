@@ -1,6 +1,7 @@
 #include "shell/FormMain.h"
 
 #include "platform/KeyCodes.h"
+#include "players/Comp.h"
 #include "players/PlayerCtrl.h"
 #include "screens/Opening.h"
 #include "shell/Consts.h"
@@ -109,6 +110,8 @@ int FormMain::KeyCommand(int keyCode)
     case KeyCode::Backspace:
     case KeyCode::Escape:
         return CmdCancel;
+    case KeyCode::H:
+        return CmdHint;
     default:
         return 0;
     }
@@ -117,6 +120,8 @@ int FormMain::KeyCommand(int keyCode)
 void FormMain::KeyDown(int keyCode)
 {
     const int command = KeyCommand(keyCode);
+    if (command == CmdHint && game_.GameState != StatePlayerTurn)
+        return;
     if (command != 0 && !closing_)
         DoCommand(command);
 }
@@ -214,6 +219,14 @@ void FormMain::TurnCommand(int command)
         }
         BackToTurn();
         break;
+    case CmdHint: {
+        const Comp::Move move = game_.comp->SuggestMove(0);
+        players.MoveCurrentThreadDirect(0, move.position);
+        players.MoveCurrentCardDirect(0, move.slot);
+        game_.sounds->playSound(2);
+        BackToTurn();
+        break;
+    }
     default:
         BackToTurn();
         break;

@@ -34,6 +34,8 @@ constexpr int CmdRight = 3;
 constexpr int CmdDown = 4;
 constexpr int CmdOk = 5;
 constexpr int CmdCancel = 6;
+// Only in the player's turn: the cursors go to the computer player's choice for the seat.
+constexpr int CmdHint = 7;
 
 // Marks an empty hand slot; sorts after every card.
 constexpr int NO_CARD = 2147483647;

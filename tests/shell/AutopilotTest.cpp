@@ -63,7 +63,7 @@ TEST(Autopilot, PlaysSeatZeroThroughTheCursorKeys)
 {
     int turnWaits = 0;
     const SimulatorRun run = RunSimulator(AutoplayLine(0, false, 1, 31), true, false,
-                                          [&](int state) { turnWaits += state == StatePlayerTurn; });
+                                          [&](Game&, int state) { turnWaits += state == StatePlayerTurn; });
     ASSERT_EQ(run.games.size(), 1u);
     int moves = 0;
     std::set<int> positions;
@@ -90,7 +90,7 @@ TEST(Autopilot, LetsTheQuitAtStateObserverEndTheProgramMidGame)
     bool pictureHasABoard = false;
     const SimulatorRun run = RunSimulator(
         AutoplayLine(1, false, 1, 4), false, true,
-        [&](int state) {
+        [&](Game&, int state) {
             if (state == StatePlayerTurn && ++turnWaits == 5)
                 throw ProgramExit{0};
         },

@@ -14,9 +14,9 @@ TEST(FormMainKeys, MapsTheKeyTableAndIgnoresOtherKeys)
 {
     using namespace KeyCode;
     const std::pair<int, int> table[] = {
-        {Left, CmdLeft},     {Keypad4, CmdLeft},     {Up, CmdUp},        {Keypad8, CmdUp}, {Right, CmdRight},
-        {Keypad6, CmdRight}, {Down, CmdDown},        {Keypad2, CmdDown}, {Enter, CmdOk},   {Space, CmdOk},
-        {Keypad5, CmdOk},    {Backspace, CmdCancel}, {Escape, CmdCancel}};
+        {Left, CmdLeft},     {Keypad4, CmdLeft},     {Up, CmdUp},         {Keypad8, CmdUp}, {Right, CmdRight},
+        {Keypad6, CmdRight}, {Down, CmdDown},        {Keypad2, CmdDown},  {Enter, CmdOk},   {Space, CmdOk},
+        {Keypad5, CmdOk},    {Backspace, CmdCancel}, {Escape, CmdCancel}, {H, CmdHint}};
     for (const auto& [key, command] : table)
         EXPECT_EQ(FormMain::KeyCommand(key), command) << "key " << key;
     for (int key : {0, 9, 16, 65, 96, 97, 99, 103, 105, 112})

@@ -9,8 +9,8 @@
 namespace {
 
 using namespace KeyCode;
-constexpr std::array<int, 13> MappedKeys = {Left,    Keypad4, Up,    Keypad8, Right,     Keypad6, Down,
-                                            Keypad2, Enter,   Space, Keypad5, Backspace, Escape};
+constexpr std::array<int, 14> MappedKeys = {Left,    Keypad4, Up,    Keypad8, Right,     Keypad6, Down,
+                                            Keypad2, Enter,   Space, Keypad5, Backspace, Escape,  H};
 constexpr std::array<int, 12> IgnoredKeys = {0, 9, 16, 65, 90, 96, 97, 99, 103, 105, 112, 255};
 constexpr std::array<int, 5> Buttons = {1, 1, 1, 2, 4};
 

@@ -155,7 +155,7 @@ TEST(InputStorm, GamesEndUnderAStormOfInputWithoutANestedTurn)
     // Under the full storm seat 0 plays cards at random and never wins; in the last run its turns
     // are spared, and with this seed it wins, so that the winner's ending is stormed too.
     const std::vector<StormCase> cases = {
-        {0, false, 3, 11}, {1, false, 2, 12}, {2, true, 2, 13}, {3, false, 1, 111, true}};
+        {0, false, 3, 11}, {1, false, 2, 12}, {2, true, 2, 13}, {3, false, 1, 112, true}};
     std::set<int> stormedStates;
     std::set<int> waitedStates;
     int games = 0;

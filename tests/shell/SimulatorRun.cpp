@@ -39,7 +39,7 @@ CommandLine AutoplayLine(int mode, bool extra, int games, uint64_t seed)
 }
 
 SimulatorRun RunSimulator(CommandLine line, bool withTrace, bool draw,
-                          std::function<void(int state)> observer,
+                          std::function<void(Game& game, int state)> observer,
                           const std::function<void(Game& game)>& atEnd)
 {
     line.headless = true;
@@ -49,8 +49,11 @@ SimulatorRun RunSimulator(CommandLine line, bool withTrace, bool draw,
     std::ostringstream trace;
     SimulatorRun run;
     {
+        std::function<void(int)> onWait;
+        if (observer)
+            onWait = [&t, &observer](int state) { observer(t.game, state); };
         const Simulator simulator(t.game, line, seed, report, withTrace ? &trace : nullptr,
-                                  std::move(observer));
+                                  std::move(onWait));
         try {
             t.game.Start();
             t.game.Run();

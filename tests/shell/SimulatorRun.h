@@ -20,9 +20,9 @@ struct SimulatorRun {
 
 // Runs the program's game on the headless platform with the shipped data files, as the command line
 // asks (headless is implied), and collects its output. draw: with fonts, so everything is painted;
-// atEnd sees the game as the program left it.
+// observer sees every input wait; atEnd sees the game as the program left it.
 SimulatorRun RunSimulator(CommandLine line, bool withTrace = false, bool draw = false,
-                          std::function<void(int state)> observer = {},
+                          std::function<void(Game& game, int state)> observer = {},
                           const std::function<void(Game& game)>& atEnd = {});
 
 // The folder of the shipped data files.

@@ -144,7 +144,7 @@ TEST(Simulator, EventOrderTellsHowEachThreadEnded)
 TEST(Simulator, DrawingDoesNotChangeTheGame)
 {
     const auto quitAtTurn = [](int turnWait) {
-        return [turnWait, seen = 0](int state) mutable {
+        return [turnWait, seen = 0](Game&, int state) mutable {
             if (state == StatePlayerTurn && ++seen == turnWait)
                 throw ProgramExit{0};
         };
