@@ -6,6 +6,7 @@ if(Python3_FOUND)
     set(E2E_DIR ${CMAKE_SOURCE_DIR}/tests/e2e)
     add_test(NAME e2e_headless_screens
         COMMAND ${Python3_EXECUTABLE} ${E2E_DIR}/headless_screens.py $<TARGET_FILE:pakaponta> ${PAKAPONTA_OUT})
+    add_test(NAME e2e_daily_deal COMMAND ${Python3_EXECUTABLE} ${E2E_DIR}/daily_deal.py $<TARGET_FILE:pakaponta>)
     foreach(run play autoplay)
         add_test(NAME e2e_window_${run}
             COMMAND ${Python3_EXECUTABLE} ${E2E_DIR}/window_e2e.py $<TARGET_FILE:pakaponta> ${PAKAPONTA_OUT} ${run})

@@ -11,6 +11,7 @@
 #include "platform/Window.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "shell/CommandLine.h"
+#include "shell/DailyDeal.h"
 #include "shell/DataFolder.h"
 #include "shell/Game.h"
 #include "shell/Simulator.h"
@@ -99,6 +100,11 @@ int Run(const CommandLine& line)
     // A reported game names its seed; the seed only repeats the games if it is never reseeded.
     Game game(replay ? *replay : *platform, fonts.get(), seed, line.seed.has_value() || line.games > 0,
               appPath);
+    if (line.daily) {
+        game.dailyDate = line.dailyDate.empty() ? DailyDeal::DateOn(std::time(nullptr)) : line.dailyDate;
+        game.shareAddress = line.shareAddress;
+        platform->SetTitle(DailyDeal::Title(game.dailyDate));
+    }
     std::ofstream trace;
     if (!line.trace.empty()) {
         trace.open(line.trace, std::ios::binary | std::ios::trunc);

@@ -1,6 +1,7 @@
 #include "keep/GameRecord.h"
 
 #include "keep/Envelope.h"
+#include "shell/DailyDeal.h"
 #include "shell/GameTypes.h"
 
 #include <nlohmann/json.hpp>
@@ -59,6 +60,8 @@ std::string GameRecord::Serialize() const
     body["gameMode"] = gameMode;
     body["name"] = name;
     body["colour"] = colour;
+    if (!daily.empty())
+        body["daily"] = daily;
     Json list = Json::array();
     for (const Input& input : inputs)
         list.push_back({input.state, static_cast<int>(input.event.kind), input.event.code, input.event.x,
@@ -105,6 +108,11 @@ std::optional<GameRecord> GameRecord::Parse(std::string_view bytes, std::string&
     record.gameMode = field("gameMode").get<int>();
     record.name = field("name").get<int>();
     record.colour = field("colour").get<int>();
+    if (!field("daily").is_null()) {
+        if (!field("daily").is_string() || !DailyDeal::Date(field("daily").get<std::string>()))
+            return std::nullopt;
+        record.daily = field("daily").get<std::string>();
+    }
     for (const Json& item : field("inputs")) {
         if (!item.is_array() || item.size() != 5 || !IsInt(item[0], StateDeckShow, StatePlayerTurn) ||
             !IsInt(item[1], 0, KindCount - 1) || !IsInt(item[2], 0, 255) || !IsCoordinate(item[3]) ||

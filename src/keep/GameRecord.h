@@ -33,6 +33,8 @@ struct GameRecord {
     int gameMode = 0;
     int name = 0;
     int colour = 0;
+    // The date of the daily deal the game was dealt, empty for a free deal.
+    std::string daily;
     std::vector<Input> inputs;
     std::vector<Dates> dates;
 

@@ -10,6 +10,7 @@
 #include "players/CardCtrl.h"
 #include "screens/Opening.h"
 #include "shell/Autopilot.h"
+#include "shell/DailyDeal.h"
 #include "shell/FormMain.h"
 #include "shell/Game.h"
 #include "sound/Sounds.h"
@@ -246,6 +247,7 @@ void KeptGames::BeginRecord()
     record_.gameMode = game_.GameMode;
     record_.name = game_.opening->selectedName();
     record_.colour = game_.opening->selectedColor();
+    record_.daily = game_.dealDate;
     recording_ = true;
     dateIndex_ = 0;
     ResetTallies();
@@ -315,6 +317,8 @@ void KeptGames::DriveReplay(int state)
         } else {
             replayStarted_ = true;
             game_.rng.SetState(record_.rng);
+            // A daily game stays the deal of its day, whatever this program deals.
+            game_.dealDate = record_.daily;
             game_.formMain->KeyDown(KeyEnter);
         }
         return;
@@ -363,6 +367,8 @@ void KeptGames::FinishGame()
         tally_.rank = game_.score->GetRank(0);
         tally_.score = game_.score->Get(0).total;
         stats_.AddFinished(record_.gameMode, tally_);
+        if (!record_.daily.empty())
+            stats_.AddDaily(record_.daily, record_.gameMode, tally_);
         SaveStatistics();
     }
     recording_ = false;
@@ -386,7 +392,7 @@ void KeptGames::ShowStatistics()
 {
     const Picture title = game_.PictureMain;
     game_.GameState = StateBusy;
-    StatsScreen::Paint(game_.PictureMain, stats_);
+    StatsScreen::Paint(game_.PictureMain, stats_, DailyDeal::DateOn(clock_()));
     game_.RefreshScreen();
     statsShown_ = true;
     game_.AwaitInput([this] { return statsShown_; });

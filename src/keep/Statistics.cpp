@@ -1,6 +1,7 @@
 #include "keep/Statistics.h"
 
 #include "keep/Envelope.h"
+#include "shell/DailyDeal.h"
 #include "shell/GameTypes.h"
 
 #include <algorithm>
@@ -81,6 +82,22 @@ void Statistics::AddAbandoned(int gameMode)
     ++games[static_cast<size_t>(Index(gameMode))].abandoned;
 }
 
+void Statistics::AddDaily(const std::string& date, int gameMode, const Result& result)
+{
+    const Daily entry{date, gameMode, result.rank, result.score};
+    // Dates as YYYY-MM-DD sort as text.
+    if (!daily || date > daily->date ||
+        (date == daily->date &&
+         (result.rank < daily->rank || (result.rank == daily->rank && result.score > daily->score))))
+        daily = entry;
+}
+
+std::string Statistics::DailyText(const Daily& result)
+{
+    return Name(Index(result.gameMode)) + " " + std::to_string(result.rank) + "位 " +
+           std::to_string(result.score) + "点";
+}
+
 std::string Statistics::Average(int64_t sum, int64_t count)
 {
     if (count <= 0)
@@ -112,6 +129,8 @@ std::string Statistics::Text() const
         text += PadLeft(std::to_string(g.threads512), 10);
         text += PadLeft(g.bestThread > 0 ? std::to_string(g.bestThread) : "-", 12) + "\n";
     }
+    if (daily)
+        text += "best daily deal of " + daily->date + ": " + DailyText(*daily) + "\n";
     return text;
 }
 
@@ -124,7 +143,14 @@ std::string Statistics::Serialize() const
             entry[key] = g.*member;
         list.push_back(std::move(entry));
     }
-    return Envelope::Seal(Kind, Version, Json{{"games", std::move(list)}}.dump());
+    Json body{{"games", std::move(list)}};
+    if (daily) {
+        body["daily"] = {{"date", daily->date},
+                         {"gameMode", daily->gameMode},
+                         {"rank", daily->rank},
+                         {"score", daily->score}};
+    }
+    return Envelope::Seal(Kind, Version, body.dump());
 }
 
 std::optional<Statistics> Statistics::Parse(std::string_view bytes, std::string& why)
@@ -150,6 +176,18 @@ std::optional<Statistics> Statistics::Parse(std::string_view bytes, std::string&
                 return std::nullopt;
             stats.games[i].*member = it->get<int64_t>();
         }
+    }
+    // Files written before daily deals have none.
+    if (body.contains("daily")) {
+        const Json& entry = body["daily"];
+        if (!entry.is_object() || !entry.contains("date") || !entry["date"].is_string() ||
+            !DailyDeal::Date(entry["date"].get<std::string>()) || !entry.contains("gameMode") ||
+            !entry["gameMode"].is_number_integer() || !entry.contains("rank") ||
+            !entry["rank"].is_number_integer() || entry["rank"].get<int>() < 1 ||
+            entry["rank"].get<int>() > 4 || !entry.contains("score") || !entry["score"].is_number_integer())
+            return std::nullopt;
+        stats.daily = Daily{entry["date"].get<std::string>(), entry["gameMode"].get<int>() & (ModeExtra | 3),
+                            entry["rank"].get<int>(), entry["score"].get<int64_t>()};
     }
     return stats;
 }

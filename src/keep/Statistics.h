@@ -35,7 +35,16 @@ struct Statistics {
         int64_t bestThread = 0;
     };
 
+    // The best daily deal of the latest day one was finished on: a better rank, then more points.
+    struct Daily {
+        std::string date;
+        int gameMode = 0;
+        int rank = 0;
+        int64_t score = 0;
+    };
+
     std::array<Game, GameCount> games{};
+    std::optional<Daily> daily;
 
     // The entry of a GameMode (ModeDeck, ModeHarsh, ModeExtra bits).
     static int Index(int gameMode);
@@ -43,6 +52,10 @@ struct Statistics {
 
     void AddFinished(int gameMode, const Result& result);
     void AddAbandoned(int gameMode);
+    // A finished daily game of the given date (which AddFinished counts like any other).
+    void AddDaily(const std::string& date, int gameMode, const Result& result);
+    // "殺伐 山札式 1位 123点": the daily result as the statistics show it.
+    static std::string DailyText(const Daily& result);
 
     // "12.3" or "-" when nothing was finished.
     static std::string Average(int64_t sum, int64_t count);

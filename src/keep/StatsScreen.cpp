@@ -35,7 +35,7 @@ void ShadowedText(Picture& pic, int x, int y, const std::string& text, Color col
 
 } // namespace
 
-void StatsScreen::Paint(Picture& pic, const Statistics& stats)
+void StatsScreen::Paint(Picture& pic, const Statistics& stats, const std::string& today)
 {
     pic.SetFontFace(FontFace::PGothic);
     pic.SetBold(false);
@@ -76,6 +76,13 @@ void StatsScreen::Paint(Picture& pic, const Statistics& stats)
         for (size_t c = 0; c < cells.size(); ++c)
             ShadowedText(pic, ColumnX[c], y, cells[c], Figures);
     }
+
+    pic.SetFontSize(16);
+    const bool playedToday = stats.daily && stats.daily->date == today;
+    ShadowedText(pic, 24, 520,
+                 "今日の日替わり: " +
+                     (playedToday ? Statistics::DailyText(*stats.daily) : std::string("まだ")),
+                 Figures);
 
     pic.SetFontSize(12);
     pic.SetForeColor(White);

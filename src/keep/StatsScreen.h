@@ -3,9 +3,11 @@
 struct Statistics;
 class Picture;
 
-// The statistics in the look of the result table: the green board, a shadowed heading and one row
-// for each of the eight games.
+#include <string>
+
+// The statistics in the look of the result table: the green board, a shadowed heading, one row for
+// each of the eight games, and the best daily deal of today (YYYY-MM-DD).
 class StatsScreen {
 public:
-    static void Paint(Picture& pic, const Statistics& stats);
+    static void Paint(Picture& pic, const Statistics& stats, const std::string& today);
 };

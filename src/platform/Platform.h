@@ -38,4 +38,11 @@ public:
 
     virtual void MessageBox(std::string_view title, std::string_view text) = 0;
     virtual AudioOutput& Audio() = 0;
+
+    // The window's or the page's title.
+    virtual void SetTitle(std::string_view title) = 0;
+    // A line the player may pass on (a daily result), for as long as its screen shows; an empty
+    // line takes the offer back. The window prints it on standard output, the page offers a
+    // Share control.
+    virtual void OfferShare(std::string_view line) = 0;
 };

@@ -41,6 +41,13 @@ public:
         inner_.MessageBox(title, text);
     }
     AudioOutput& Audio() override;
+    void SetTitle(std::string_view title) override { inner_.SetTitle(title); }
+    // A replayed game offers nothing: the player never saw its screens.
+    void OfferShare(std::string_view line) override
+    {
+        if (!replaying_)
+            inner_.OfferShare(line);
+    }
 
 private:
     class Gate : public EventSink {

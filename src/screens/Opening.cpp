@@ -7,6 +7,7 @@
 #include "screens/EndingTexts.h"
 #include "shell/Border.h"
 #include "shell/Consts.h"
+#include "shell/DailyDeal.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 #include "sound/Sounds.h"
@@ -182,6 +183,11 @@ void Opening::MoveOpening(int keys)
             if (extraCount_ == ExtraSwitchPresses)
                 v += ModeExtra;
             game_.GameMode = v;
+            // Nothing before the game draws from the generator, so a mode chosen in a daily program
+            // deals the day's game however the title was walked.
+            game_.dealDate = game_.dailyDate;
+            if (!game_.dailyDate.empty())
+                game_.rng.SetState(DailyDeal::Seed(game_.dailyDate));
             PaintSelect();
             return;
         default:

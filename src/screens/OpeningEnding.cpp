@@ -1,10 +1,12 @@
 #include "board/Palette.h"
 #include "events/Score.h"
+#include "platform/Platform.h"
 #include "players/PlayerCtrl.h"
 #include "screens/EndingTexts.h"
 #include "screens/Opening.h"
 #include "shell/Border.h"
 #include "shell/Consts.h"
+#include "shell/DailyDeal.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
 #include "sound/Sounds.h"
@@ -37,7 +39,14 @@ void Opening::PaintEnding()
 
     game_.GameState = StateEndScore;
     game_.score->PaintEndScore();
+    if (!game_.dealDate.empty()) {
+        game_.platform.OfferShare(DailyDeal::ShareLine(game_.dealDate, game_.GameMode,
+                                                       game_.score->GetRank(0), game_.score->Get(0).total,
+                                                       game_.shareAddress));
+    }
     game_.AwaitInput(waiting);
+    if (!game_.dealDate.empty())
+        game_.platform.OfferShare({});
 
     game_.GameState = StateEndText;
     if (HumanWon(game_))

@@ -1,5 +1,6 @@
 #include "shell/CommandLine.h"
 
+#include "shell/DailyDeal.h"
 #include "shell/GameTypes.h"
 
 #include <charconv>
@@ -33,6 +34,9 @@ const char* CommandLine::Usage()
            "  --profile DIR           keep the game in progress and the statistics in DIR\n"
            "  --new-game              start at the title, dropping the kept game\n"
            "  --stats                 print the statistics and end\n"
+           "  --daily                 deal today's games: the same deal for everyone on that day\n"
+           "  --daily-date YYYY-MM-DD deal that day's games (implies --daily)\n"
+           "  --share-address URL     the address the daily result line names\n"
            "  --help                  this text\n"
            "  --version               the program's version\n";
 }
@@ -111,6 +115,19 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
             line.newGame = true;
         } else if (arg == "--stats") {
             line.stats = true;
+        } else if (arg == "--daily") {
+            line.daily = true;
+        } else if (arg == "--daily-date") {
+            const std::optional<std::string> date = value(text) ? DailyDeal::Date(text) : std::nullopt;
+            if (!date) {
+                error = "--daily-date needs a date as YYYY-MM-DD";
+                return std::nullopt;
+            }
+            line.daily = true;
+            line.dailyDate = *date;
+        } else if (arg == "--share-address") {
+            if (!value(line.shareAddress))
+                return std::nullopt;
         } else if (arg == "--help") {
             line.help = true;
         } else if (arg == "--version") {

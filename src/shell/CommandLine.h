@@ -28,6 +28,11 @@ struct CommandLine {
     std::string profile;
     bool newGame = false;
     bool stats = false;
+    // --daily deals the day's games: today's, or dailyDate's when given (--daily-date); the share
+    // line names shareAddress.
+    bool daily = false;
+    std::string dailyDate;
+    std::string shareAddress;
     bool help = false;
     bool version = false;
 

@@ -132,6 +132,14 @@ public:
             onCardCommit(play, after);
     }
 
+    // --daily: the date whose deal every game of this program starts from; empty for free deals.
+    std::string dailyDate;
+    // The date of the daily deal in progress, empty for a free one: set as a game is chosen, and by
+    // the replay of a kept game.
+    std::string dealDate;
+    // Where the page that deals the daily games lives, for the share line; may be empty.
+    std::string shareAddress;
+
     // The wall clock that response dates are taken from; tests replace it to post at a set hour.
     std::function<std::time_t()> now = [] { return std::time(nullptr); };
 

@@ -63,6 +63,14 @@ void HeadlessPlatform::MessageBox(std::string_view title, std::string_view text)
     std::cerr << title << ": " << text << '\n';
 }
 
+void HeadlessPlatform::OfferShare(std::string_view line)
+{
+    if (line.empty())
+        return;
+    shared_.emplace_back(line);
+    std::cout << line << std::endl;
+}
+
 void HeadlessPlatform::Schedule(uint32_t atTick, InputEvent event)
 {
     const int32_t ahead = static_cast<int32_t>(atTick - static_cast<uint32_t>(now_));

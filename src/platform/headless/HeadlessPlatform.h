@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 // A platform without window or devices, on a virtual clock: waiting moves the clock on to the next
 // scripted input or to the deadline at once, so a whole game runs in a moment and the same script
@@ -30,6 +31,9 @@ public:
     void WaitForEventForever() override;
     void MessageBox(std::string_view title, std::string_view text) override;
     AudioOutput& Audio() override { return *audio_; }
+    void SetTitle(std::string_view title) override { title_ = title; }
+    // Printed on standard output, as the window does, and kept for tests.
+    void OfferShare(std::string_view line) override;
 
     // An input at tick atTick (compared wrap-safely with the clock; one in the past is due at once).
     // Inputs due at the same tick arrive in the order they were scheduled.
@@ -47,6 +51,8 @@ public:
     size_t PendingEvents() const { return pending_.size(); }
     const std::string& LastMessageTitle() const { return lastMessageTitle_; }
     const std::string& LastMessageText() const { return lastMessageText_; }
+    const std::string& Title() const { return title_; }
+    const std::vector<std::string>& SharedLines() const { return shared_; }
 
 private:
     // The clock runs on 64 bits so that inputs keep their order across the 32-bit wrap.
@@ -57,4 +63,6 @@ private:
     int presents_ = 0;
     std::string lastMessageTitle_;
     std::string lastMessageText_;
+    std::string title_;
+    std::vector<std::string> shared_;
 };

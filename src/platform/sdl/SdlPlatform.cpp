@@ -125,6 +125,17 @@ void SdlPlatform::MessageBox(std::string_view title, std::string_view text)
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, titleText.c_str(), bodyText.c_str(), window_);
 }
 
+void SdlPlatform::SetTitle(std::string_view title)
+{
+    SDL_SetWindowTitle(window_, std::string(title).c_str());
+}
+
+void SdlPlatform::OfferShare(std::string_view line)
+{
+    if (!line.empty())
+        std::cout << line << std::endl;
+}
+
 void SdlPlatform::Dispatch(const SDL_Event& event)
 {
     switch (event.type) {

@@ -34,6 +34,8 @@ public:
     void WaitForEventForever() override;
     void MessageBox(std::string_view title, std::string_view text) override;
     AudioOutput& Audio() override { return *audio_; }
+    void SetTitle(std::string_view title) override;
+    void OfferShare(std::string_view line) override;
 
 private:
     void Dispatch(const SDL_Event& event);

@@ -87,6 +87,14 @@ EM_JS(void, pakaponta_alert, (const char* title, const char* text), {
         window.alert(UTF8ToString(title) + ': ' + UTF8ToString(text));
 });
 
+EM_JS(void, pakaponta_set_title, (const char* title), { document.title = UTF8ToString(title); });
+
+// The page shows its Share control for a line and hides it for an empty one.
+EM_JS(void, pakaponta_offer_share, (const char* line), {
+    if (Module['offerShare'])
+        Module['offerShare'](UTF8ToString(line));
+});
+
 // The page's on-screen buttons press keys through Module.pakapontaKey(code); with no platform left
 // to take them, they press nothing.
 EM_JS(void, pakaponta_bind_keys, (void* owner), {
@@ -278,6 +286,16 @@ void WebPlatform::WaitForEventForever()
 {
     if (queue_.empty())
         Sleep(-1);
+}
+
+void WebPlatform::SetTitle(std::string_view title)
+{
+    pakaponta_set_title(std::string(title).c_str());
+}
+
+void WebPlatform::OfferShare(std::string_view line)
+{
+    pakaponta_offer_share(std::string(line).c_str());
 }
 
 void WebPlatform::MessageBox(std::string_view title, std::string_view text)

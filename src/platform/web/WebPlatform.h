@@ -35,6 +35,8 @@ public:
     void WaitForEventForever() override;
     void MessageBox(std::string_view title, std::string_view text) override;
     AudioOutput& Audio() override { return *audio_; }
+    void SetTitle(std::string_view title) override;
+    void OfferShare(std::string_view line) override;
 
     // From the browser's callbacks: queues the input, delivered in order by PumpEvents, and ends
     // the current wait.
