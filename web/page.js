@@ -10,16 +10,21 @@
   var CELL_MIN = 48, CELL_MAX = 64, GAP = 6, EDGE = 6;
   // A held arrow repeats as a held key does.
   var REPEAT_DELAY_MS = 500, REPEAT_EVERY_MS = 50;
-  var KEY_CODES = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Enter: 13, Escape: 27, F2: 113, S: 83 };
-  // Where each key sits in its group, in cells: column, row, and how many cells it spans.
-  var ARROWS = { ArrowUp: [1, 0, 1, 1], ArrowLeft: [0, 1, 1, 1], ArrowRight: [2, 1, 1, 1], ArrowDown: [1, 2, 1, 1] };
+  var KEY_CODES = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Enter: 13, Escape: 27, F2: 113, S: 83,
+                    H: 72 };
+  // Where each key sits in its group, in cells: column, row, and how many cells it spans. The hint
+  // takes a free corner of the arrows, which it moves.
+  var ARROWS = { ArrowUp: [1, 0, 1, 1], ArrowLeft: [0, 1, 1, 1], ArrowRight: [2, 1, 1, 1], ArrowDown: [1, 2, 1, 1],
+                 H: [2, 0, 1, 1] };
   // F2 abandons the game for a new one; S on the title shows the statistics.
   var ACTIONS = { F2: [0, 0, 1, 1], S: [1, 0, 1, 1], Escape: [0, 1, 1, 1], Mute: [1, 1, 1, 1], Enter: [0, 2, 2, 2] };
   var ACTION_ROWS = 4;
+  var SHARE_WIDTH = 96;
   var INCOMPLETE = ' The site is incomplete: reload the page, and if this stays, tell whoever runs the site.';
 
   var canvas = document.getElementById('canvas');
   var muteButton = document.getElementById('mute');
+  var shareButton = document.getElementById('share');
   var licences = document.getElementById('licences');
   var progress = document.getElementById('progress');
   var statusText = document.getElementById('status');
@@ -29,14 +34,19 @@
   var coarse = window.matchMedia ? window.matchMedia('(pointer: coarse)') : { matches: false };
   var touched = false, failed = false;
 
-  // The URL's options are the command line's: ?seed=N, ?autoplay&mode=N&extra.
+  // The URL's options are the command line's: ?seed=N, ?autoplay&mode=N&extra, ?daily (today's
+  // deal, or ?daily=YYYY-MM-DD that day's); a daily result names this page with ?daily.
   function argumentsFromUrl(search) {
     var query = new URLSearchParams(search), args = [];
-    var seed = query.get('seed'), mode = query.get('mode');
+    var seed = query.get('seed'), mode = query.get('mode'), daily = query.get('daily');
     if (seed !== null && /^\d{1,19}$/.test(seed)) args.push('--seed', seed);
     if (query.has('autoplay')) args.push('--autoplay');
     if (mode !== null && /^[0-3]$/.test(mode)) args.push('--mode', mode);
     if (query.has('extra')) args.push('--extra');
+    if (daily !== null) {
+      args.push.apply(args, /^\d{4}-\d{2}-\d{2}$/.test(daily) ? ['--daily-date', daily] : ['--daily']);
+      args.push('--share-address', window.location.origin + window.location.pathname + '?daily');
+    }
     return args;
   }
 
@@ -135,6 +145,7 @@
       }
     }
     place(canvas, box);
+    place(shareButton, { left: box.left + box.width - SHARE_WIDTH - 8, top: box.top + 8, width: SHARE_WIDTH, height: 32 });
     // Below two device pixels a picture pixel, nearest neighbours would draw lines of uneven width.
     canvas.classList.toggle('smooth', fit !== Math.floor(fit) && fit < 2);
     if (!touch) {
@@ -168,6 +179,31 @@
     showMute();
   }
   muteButton.addEventListener('click', function () { toggleMute(); if (!touchControls()) canvas.focus(); });
+
+  // ---- Share ----
+
+  // The daily result, offered while its table shows: the system's share sheet where there is one,
+  // else the clipboard.
+  var shareLine = '';
+  function offerShare(line) {
+    shareLine = line;
+    shareButton.textContent = 'Share';
+    shareButton.style.display = line ? 'flex' : 'none';
+  }
+  function share() {
+    var line = shareLine;
+    function copied(text) { if (shareLine === line) shareButton.textContent = text; }
+    if (navigator.share) {
+      navigator.share({ text: line }).catch(function () { });
+    } else if (navigator.clipboard && navigator.clipboard.writeText) {
+      navigator.clipboard.writeText(line).then(function () { copied('Copied'); },
+                                               function () { window.prompt('Copy this line', line); });
+    } else {
+      window.prompt('Copy this line', line);
+    }
+    if (!touchControls()) canvas.focus();
+  }
+  shareButton.addEventListener('click', share);
 
   function press(code) {
     if (Module.pakapontaKey) Module.pakapontaKey(code);
@@ -413,6 +449,7 @@
       keepAwake();
       keepForOffline();
     },
+    offerShare: offerShare,
     // The game's own messages, such as a damaged data file: the same words as the window's box.
     showMessage: function (heading, text) { fail(text, heading); },
     onExit: function () { fail('The game has ended. Reload the page to play again.'); },

@@ -6,15 +6,20 @@
 
 namespace Envelope {
 
-std::string Checksum(std::string_view bytes)
+uint64_t Hash(std::string_view bytes)
 {
     uint64_t hash = 0xCBF29CE484222325ULL;
     for (const char c : bytes) {
         hash ^= static_cast<unsigned char>(c);
         hash *= 0x100000001B3ULL;
     }
+    return hash;
+}
+
+std::string Checksum(std::string_view bytes)
+{
     char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(Hash(bytes)));
     return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +13,9 @@ namespace Envelope {
 std::string Seal(std::string_view kind, int version, std::string_view body);
 // The body, or nullopt with why it cannot be used ("damaged", "another version").
 std::optional<std::string> Open(std::string_view kind, int version, std::string_view bytes, std::string& why);
-// 64-bit FNV-1a, as 16 hexadecimal digits.
+// 64-bit FNV-1a: fixed and portable, so files and daily deals agree between the window and the page.
+uint64_t Hash(std::string_view bytes);
+// Hash as 16 hexadecimal digits.
 std::string Checksum(std::string_view bytes);
 
 } // namespace Envelope

@@ -1,5 +1,6 @@
 #include "shell/DailyDeal.h"
 
+#include "keep/Envelope.h"
 #include "keep/Statistics.h"
 
 #include <cstdio>
@@ -54,13 +55,7 @@ std::string DailyDeal::DateOn(std::time_t time)
 
 uint64_t DailyDeal::Seed(std::string_view date)
 {
-    // FNV-1a: a fixed, portable hash, so the page and the program deal the same day alike.
-    uint64_t hash = 0xCBF29CE484222325ULL;
-    for (const char c : std::string("pakaponta-daily-") + std::string(date)) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001B3ULL;
-    }
-    return hash;
+    return Envelope::Hash("pakaponta-daily-" + std::string(date));
 }
 
 std::string DailyDeal::Title(std::string_view date)

@@ -15,7 +15,8 @@ SHARE_LINE = re.compile(r"^Pakaponta 日替わり (\d{4}-\d{2}-\d{2}) / (殺伐|
 def daily_game(program, date, seed):
     """The report and the share line of one autoplayed daily game."""
     run = subprocess.run([program, "--headless", "--render", "none", "--autoplay", "--games", "1", "--mode", "2",
-                          "--seed", str(seed), "--daily-date", date, "--share-address", "https://example.test/?daily"],
+                          "--seed", str(seed), "--daily-date", date,
+                          "--share-address", "https://example.test/?daily"],
                          capture_output=True, text=True, timeout=120, check=True)
     lines = run.stdout.splitlines()
     reports = [json.loads(line) for line in lines if line.startswith("{")]
