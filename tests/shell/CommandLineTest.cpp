@@ -51,6 +51,17 @@ TEST(CommandLine, RejectsUnknownFlagsAndMissingValues)
     EXPECT_FALSE(Parse({"--seed", "12abc"}));
 }
 
+TEST(CommandLine, TheDailyDateMustBeARealDay)
+{
+    const auto line = Parse({"--daily-date", "2028-02-29"});
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->daily);
+    EXPECT_EQ(line->dailyDate, "2028-02-29");
+    for (const char* date : {"2026-02-29", "2100-02-29", "2026-13-01", "2026-04-31", "2026-1-01",
+                             "2026-12-9x", "0000-01-01", "2026/12/09"})
+        EXPECT_FALSE(Parse({"--daily-date", date})) << date;
+}
+
 TEST(CommandLine, ReadsTheSimulatorOptions)
 {
     const auto plain = Parse({});
