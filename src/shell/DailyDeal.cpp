@@ -60,7 +60,7 @@ uint64_t DailyDeal::Seed(std::string_view date)
 
 std::string DailyDeal::Title(std::string_view date)
 {
-    return "Pakaponta — " + std::string(date) + " の日替わり";
+    return "Pakaponta - daily deal of " + std::string(date);
 }
 
 std::string DailyDeal::ShareLine(std::string_view date, int gameMode, int rank, int64_t score,

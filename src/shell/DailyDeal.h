@@ -16,7 +16,8 @@ public:
     // The local calendar date at time, as "YYYY-MM-DD".
     static std::string DateOn(std::time_t time);
     static uint64_t Seed(std::string_view date);
-    // What the window or the page's title says while the program deals the day's games.
+    // What the window or the page's title says while the program deals the day's games. Plain
+    // ASCII: an X window takes another title only in a UTF-8 locale, which the program may lack.
     static std::string Title(std::string_view date);
     // The line a player shares after a daily game; the address is left out when empty.
     static std::string ShareLine(std::string_view date, int gameMode, int rank, int64_t score,

@@ -11,7 +11,6 @@ usage: window_e2e.py PROGRAM BIN_DIR [play|autoplay]     (exit 77 = skipped: no 
 """
 
 import os
-import subprocess
 import sys
 import time
 
@@ -133,9 +132,7 @@ def play_by_double_click(w):
 
 
 def client_size(w):
-    found = subprocess.run(["xdotool", "getwindowgeometry", str(w.window)], env=w.env, capture_output=True,
-                           text=True, check=True)
-    size = found.stdout.split("Geometry:")[1].split()[0]
+    size = w.xdotool_output("getwindowgeometry", str(w.window)).split("Geometry:")[1].split()[0]
     return tuple(int(n) for n in size.split("x"))
 
 
@@ -188,12 +185,14 @@ def deck_preview(w):
 
 
 def autoplay(program, bin_dir):
-    """A whole game played by the autopilot in the window; the screens are watched as it goes."""
+    """A whole daily game played by the autopilot in the window; the screens are watched as it goes."""
     started = time.monotonic()
     seen = set()
     with xwindow.Session(program, bin_dir, {key: 0 for key in xwindow.WAIT_KEYS},
-                         ["--autoplay", "--mode", "1", "--games", "1", "--seed", "3"]) as session:
+                         ["--autoplay", "--mode", "1", "--games", "1", "--daily-date", "2026-12-09"]) as session:
         w = session.window
+        named = w.xdotool_output("getwindowname", str(w.window))
+        check(named == "Pakaponta - daily deal of 2026-12-09", f"the window's title is {named!r}")
         while w.process.poll() is None and time.monotonic() - started < 280:
             corner, frame = w.pixel(5, 5), w.pixel(66, 300)
             if frame == SILVER and w.pixel(115, 500) == ORANGE:
@@ -207,6 +206,7 @@ def autoplay(program, bin_dir):
         report = w.output(w.stdout)
         check(status == 0, f"exit status {status}")
         check('"game":1' in report and report.count('"rank"') == 4, "one game reported with four players")
+        check("Pakaponta 日替わり 2026-12-09 / またーり デッキ式 / " in report, f"the share line is printed: {report}")
         for screen in ("the orange box of the player's turn", "the result table", "the closing text"):
             check(screen in seen, f"{screen} was shown")
         title = xwindow.Screenshot(session.shot)

@@ -162,8 +162,9 @@ class GameWindow:
             if self.process.poll() is not None:
                 raise AssertionError(f"the program ended early with {self.process.returncode}: "
                                      + self.output(self.stderr))
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pakaponta$"], env=self.env,
-                                   capture_output=True, text=True)
+            # A daily program names its day after the program's name.
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pakaponta( - |$)"],
+                                   env=self.env, capture_output=True, text=True)
             ids = found.stdout.split()
             if ids:
                 return int(ids[0])
@@ -177,6 +178,10 @@ class GameWindow:
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)
+
+    def xdotool_output(self, *args):
+        found = subprocess.run(["xdotool", *args], env=self.env, check=True, capture_output=True)
+        return found.stdout.decode(errors="replace").strip()
 
     def key(self, *names):
         self.xdotool("key", "--delay", "30", *names)
