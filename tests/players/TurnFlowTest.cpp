@@ -269,6 +269,27 @@ TEST(TurnFlowTest, HumanWithoutAPlayableCardDiscards)
     EXPECT_TRUE(std::is_sorted(hand.begin(), hand.end()));
 }
 
+TEST(TurnFlowTest, WithoutAPlayableCardTheHintNamesTheComputersDiscardAndLeavesTheBoardCursor)
+{
+    PlayersGame g;
+    StartWithFirstPlayer(g, 0, 0);
+    PlayerCtrl& players = g.players();
+    ThreadCtrl& board = *g.game.threadCtrl;
+    const int slot0 =
+        static_cast<int>(std::find(board.Order().begin(), board.Order().end(), 0) - board.Order().begin());
+    board.GetThread(slot0).GotFlag(1);
+    players.Player(0).handCard = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    players.NextStandBy();
+    ASSERT_FALSE(players.IsEnableCard(0));
+    players.MoveCurrentThreadDirect(0, 5);
+
+    const uint64_t before = g.game.rng.State();
+    const Comp::Move hint = g.game.comp->SuggestMove(0);
+    EXPECT_EQ(g.game.rng.State(), before);
+    EXPECT_EQ(hint.position, 5);
+    EXPECT_EQ(hint.slot, g.game.comp->GetBestCard(0) % 10);
+}
+
 TEST(TurnFlowTest, ComputerWithoutAPlayableCardDiscards)
 {
     PlayersGame g;
