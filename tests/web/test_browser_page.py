@@ -8,7 +8,6 @@ shows again, and M mutes them.
 usage: test_browser_page.py --site DIR --native DIR [--node DIR --source DIR]   (77 = skipped)
 """
 
-import argparse
 import os
 import subprocess
 import sys
@@ -144,13 +143,8 @@ def sound(page):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    for name in ("--site", "--native", "--node", "--source"):
-        parser.add_argument(name)
-    args = parser.parse_args()
-    reason = browser.skip_reason(args.site)
-    if reason:
-        print("skipped: " + reason)
+    args = browser.arguments()
+    if args is None:
         return 77
     page = browser.Session(args.site)
     try:

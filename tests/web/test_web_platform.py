@@ -8,7 +8,6 @@ native program shows after the same input.
 usage: test_web_platform.py --site DIR --native DIR [--node DIR --source DIR]   (77 = skipped)
 """
 
-import argparse
 import os
 import subprocess
 import sys
@@ -52,15 +51,8 @@ def await_frame(page, folder, expected, what, timeout=20.0):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    for option in ("--site", "--native"):
-        parser.add_argument(option, required=True)
-    parser.add_argument("--node")
-    parser.add_argument("--source")
-    args = parser.parse_args()
-    why = browser.skip_reason(args.site)
-    if why:
-        print("skipped:", why)
+    args = browser.arguments()
+    if args is None:
         return 77
     page = browser.Session(os.path.abspath(args.site), 1600, 1200)
     with tempfile.TemporaryDirectory() as folder:
