@@ -192,11 +192,10 @@
   }
   function share() {
     var line = shareLine;
-    function copied(text) { if (shareLine === line) shareButton.textContent = text; }
     if (navigator.share) {
       navigator.share({ text: line }).catch(function () { });
     } else if (navigator.clipboard && navigator.clipboard.writeText) {
-      navigator.clipboard.writeText(line).then(function () { copied('Copied'); },
+      navigator.clipboard.writeText(line).then(function () { if (shareLine === line) shareButton.textContent = 'Copied'; },
                                                function () { window.prompt('Copy this line', line); });
     } else {
       window.prompt('Copy this line', line);

@@ -119,8 +119,10 @@ bool KeptGames::SetAside(RecordStore& store, const std::string& name, const std:
     return !aside.empty();
 }
 
-Statistics KeptGames::LoadStatistics(RecordStore& store, std::ostream& messages)
+Statistics KeptGames::LoadStatistics(RecordStore& store, std::ostream& messages, bool* stuck)
 {
+    if (stuck != nullptr)
+        *stuck = false;
     const RecordStore::Read read = store.Load(StatisticsName);
     if (!read.exists)
         return {};
@@ -129,18 +131,17 @@ Statistics KeptGames::LoadStatistics(RecordStore& store, std::ostream& messages)
         if (std::optional<Statistics> stats = Statistics::Parse(read.bytes, why))
             return *stats;
     }
-    SetAside(store, StatisticsName, why + " (the statistics start again from zero)", messages);
+    const bool setAside =
+        SetAside(store, StatisticsName, why + " (the statistics start again from zero)", messages);
+    if (stuck != nullptr)
+        *stuck = !setAside;
     return {};
 }
 
 void KeptGames::Open(bool newGame)
 {
     fingerprint_ = DataFingerprint(game_);
-    stats_ = LoadStatistics(store_, messages_);
-    const RecordStore::Read statistics = store_.Load(StatisticsName);
-    std::string unused;
-    statisticsStuck_ =
-        statistics.exists && (statistics.unreadable || !Statistics::Parse(statistics.bytes, unused));
+    stats_ = LoadStatistics(store_, messages_, &statisticsStuck_);
     const RecordStore::Read read = store_.Load(RecordName);
     if (!read.exists)
         return;

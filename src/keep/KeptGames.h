@@ -41,8 +41,8 @@ public:
     void Run();
 
     // The statistics kept in store, zero when there are none; a file that cannot be read is set
-    // aside first.
-    static Statistics LoadStatistics(RecordStore& store, std::ostream& messages);
+    // aside first. stuck, if given, says whether such a file could not be moved and stays.
+    static Statistics LoadStatistics(RecordStore& store, std::ostream& messages, bool* stuck = nullptr);
     // A digest of the data files a game is dealt from: another card.dat or thread set plays another
     // game from the same journal.
     static std::string DataFingerprint(const Game& game);

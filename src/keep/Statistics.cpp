@@ -178,13 +178,14 @@ std::optional<Statistics> Statistics::Parse(std::string_view bytes, std::string&
         }
     }
     // Files written before daily deals have none.
-    if (body.contains("daily")) {
-        const Json& entry = body["daily"];
-        if (!entry.is_object() || !entry.contains("date") || !entry["date"].is_string() ||
-            !DailyDeal::Date(entry["date"].get<std::string>()) || !entry.contains("gameMode") ||
-            !entry["gameMode"].is_number_integer() || !entry.contains("rank") ||
-            !entry["rank"].is_number_integer() || entry["rank"].get<int>() < 1 ||
-            entry["rank"].get<int>() > 4 || !entry.contains("score") || !entry["score"].is_number_integer())
+    if (const auto found = body.find("daily"); found != body.end()) {
+        const Json& entry = *found;
+        const auto integer = [&entry](const char* key) {
+            return entry.is_object() && entry.contains(key) && entry[key].is_number_integer();
+        };
+        if (!integer("gameMode") || !integer("rank") || !integer("score") || !entry.contains("date") ||
+            !entry["date"].is_string() || !DailyDeal::Date(entry["date"].get<std::string>()) ||
+            entry["rank"].get<int>() < 1 || entry["rank"].get<int>() > 4)
             return std::nullopt;
         stats.daily = Daily{entry["date"].get<std::string>(), entry["gameMode"].get<int>() & (ModeExtra | 3),
                             entry["rank"].get<int>(), entry["score"].get<int64_t>()};

@@ -20,6 +20,17 @@ void StartWithFirstPlayer(PlayersGame& g, int mode, int first)
     while (g.players().firstPlayer() != first);
 }
 
+// A hand of thread cards only, while slot 0 carries the admin's mark, so that no thread card may
+// open a thread: the player holds nothing playable.
+void HoldNothingPlayable(PlayersGame& g, int player)
+{
+    ThreadCtrl& board = *g.game.threadCtrl;
+    const int slot0 =
+        static_cast<int>(std::find(board.Order().begin(), board.Order().end(), 0) - board.Order().begin());
+    board.GetThread(slot0).GotFlag(1);
+    g.players().Player(player).handCard = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+}
+
 // Plays the human's turns with the computer's choice until the game is over.
 int PlayToTheEnd(PlayersGame& g)
 {
@@ -244,11 +255,7 @@ TEST(TurnFlowTest, HumanWithoutAPlayableCardDiscards)
     StartWithFirstPlayer(g, 0, 0);
     PlayerCtrl& players = g.players();
     ThreadCtrl& board = *g.game.threadCtrl;
-    // While slot 0 carries the admin's mark no thread card may open a thread.
-    const int slot0 =
-        static_cast<int>(std::find(board.Order().begin(), board.Order().end(), 0) - board.Order().begin());
-    board.GetThread(slot0).GotFlag(1);
-    players.Player(0).handCard = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    HoldNothingPlayable(g, 0);
     players.NextStandBy();
     ASSERT_EQ(g.game.GameState, StatePlayerTurn);
     EXPECT_FALSE(players.IsEnableCard(0));
@@ -274,11 +281,7 @@ TEST(TurnFlowTest, WithoutAPlayableCardTheHintNamesTheComputersDiscardAndLeavesT
     PlayersGame g;
     StartWithFirstPlayer(g, 0, 0);
     PlayerCtrl& players = g.players();
-    ThreadCtrl& board = *g.game.threadCtrl;
-    const int slot0 =
-        static_cast<int>(std::find(board.Order().begin(), board.Order().end(), 0) - board.Order().begin());
-    board.GetThread(slot0).GotFlag(1);
-    players.Player(0).handCard = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    HoldNothingPlayable(g, 0);
     players.NextStandBy();
     ASSERT_FALSE(players.IsEnableCard(0));
     players.MoveCurrentThreadDirect(0, 5);
@@ -296,10 +299,7 @@ TEST(TurnFlowTest, ComputerWithoutAPlayableCardDiscards)
     StartWithFirstPlayer(g, 0, 1);
     PlayerCtrl& players = g.players();
     ThreadCtrl& board = *g.game.threadCtrl;
-    const int slot0 =
-        static_cast<int>(std::find(board.Order().begin(), board.Order().end(), 0) - board.Order().begin());
-    board.GetThread(slot0).GotFlag(1);
-    players.Player(1).handCard = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    HoldNothingPlayable(g, 1);
     const int32_t responses = TotalResponses(board);
     MoverLog log(g);
     players.NextStandBy();

@@ -31,7 +31,8 @@ public:
     void WaitForEventForever() override;
     void MessageBox(std::string_view title, std::string_view text) override;
     AudioOutput& Audio() override { return *audio_; }
-    void SetTitle(std::string_view title) override { title_ = title; }
+    // No window, no title.
+    void SetTitle(std::string_view) override {}
     // Printed on standard output, as the window does, and kept for tests.
     void OfferShare(std::string_view line) override;
 
@@ -51,7 +52,6 @@ public:
     size_t PendingEvents() const { return pending_.size(); }
     const std::string& LastMessageTitle() const { return lastMessageTitle_; }
     const std::string& LastMessageText() const { return lastMessageText_; }
-    const std::string& Title() const { return title_; }
     const std::vector<std::string>& SharedLines() const { return shared_; }
 
 private:
@@ -63,6 +63,5 @@ private:
     int presents_ = 0;
     std::string lastMessageTitle_;
     std::string lastMessageText_;
-    std::string title_;
     std::vector<std::string> shared_;
 };
