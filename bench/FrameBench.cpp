@@ -126,9 +126,10 @@ BENCHMARK(BM_FrameBoard)->Unit(benchmark::kMicrosecond);
 void BM_FrameBoardAfterPost(benchmark::State& state)
 {
     BusyBoard& board = Board();
-    Res& res = board.game.threadCtrl->GetRes(board.game.playerCtrl->GetCurrentThread(0));
+    Game& game = board.game;
+    const int slot = game.match.board.order[game.playerCtrl->GetCurrentThread(0)];
     for (auto _ : state) {
-        res.AddRes(1, "", "", 0, "", "ぬるぽ", true, 0);
+        game.rules.AddPosts(slot, 1, -1, nullptr, 0, Post::Plain, {TextRef::Special, 0, 0}, true, 0);
         board.game.RepaintBoard();
         board.Present();
         benchmark::ClobberMemory();

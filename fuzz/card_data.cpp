@@ -1,9 +1,8 @@
 // card.dat as the loader reads it: any bytes are refused or give tables that the game can use and
 // that write back to a file which reads as the same tables.
 #include "FuzzCheck.h"
-#include "board/Card.h"
 #include "data/FileLoader.h"
-#include "platform/Rng.h"
+#include "rules/Rules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,17 +45,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(Same(again[index], defs[index]));
     FUZZ_CHECK(againTexts == texts);
 
-    // Every definition as the card store loads it, with a few response draws each.
-    Rng rng(static_cast<uint64_t>(size), true);
-    for (int index = 0; index < CardDefCount; ++index) {
-        Card card(rng);
-        card.Load(defs, index, index % 5, "thread text");
-        const auto& sums = card.RunningWeights();
+    // Every card of a game with a few response draws each, as the rules draw them.
+    const RuleTables tables(defs, texts);
+    MatchState state;
+    state.rng = Rng(static_cast<uint64_t>(size), true);
+    Rules rules(tables, state);
+    for (int cardNo = 0; cardNo < CardInstances; ++cardNo) {
+        const auto& sums = tables.RunningWeights(rules.CardDef(cardNo));
         for (size_t i = 1; i < sums.size(); ++i)
             FUZZ_CHECK(sums[i] >= sums[i - 1]);
         for (int draw = 0; draw < 4; ++draw) {
-            const std::string text = card.ResText();
-            FUZZ_CHECK(sums[4] != 0 || text.empty());
+            const TextRef text = rules.CardResText(cardNo);
+            FUZZ_CHECK(sums[4] != 0 || text.kind == TextRef::None);
+            FUZZ_CHECK(text.kind == TextRef::None || (text.b >= 0 && text.b < 5));
         }
     }
     return 0;

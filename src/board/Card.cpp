@@ -1,11 +1,10 @@
 #include "board/Card.h"
 
-#include "board/CardFamily.h"
+#include "rules/CardFamily.h"
 #include "board/Palette.h"
 #include "board/RightAlign.h"
 #include "gfx/Picture.h"
 #include "gfx/Sprite.h"
-#include "platform/Rng.h"
 
 #include <string_view>
 
@@ -68,7 +67,7 @@ FaceLabel LabelOf(int cardIndex, int browserCrash)
 
 } // namespace
 
-Card::Card(Rng& rng) : rng_(rng)
+Card::Card()
 {
     const std::array<Point, 9> top = {
         {{6, 17}, {6, 28}, {11, 23}, {89, 23}, {89, 17}, {6, 20}, {6, 21}, {89, 21}, {89, 20}}};
@@ -89,8 +88,6 @@ void Card::Load(const std::array<CardRecord, CardDefCount>& cardDefs, int cardIn
         record_.CardText = thCardText;
         record_.Size = 0;
     }
-    for (int i = 1; i < 5; ++i)
-        record_.resWeight[i] += record_.resWeight[i - 1];
 }
 
 void Card::browserCrash(int mark)
@@ -101,19 +98,6 @@ void Card::browserCrash(int mark)
         face_.reset();
         faceState_.reset();
     }
-}
-
-std::string Card::ResText() const
-{
-    const int total = record_.resWeight[4];
-    if (total <= 0)
-        return {};
-    const int r = rng_.Below(total);
-    for (int i = 0; i < 5; ++i) {
-        if (r < record_.resWeight[i])
-            return record_.ResText[i];
-    }
-    return {};
 }
 
 void Card::Paint(Picture& pic, int x, int y) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/CardRecord.h"
+#include "rules/CardRecord.h"
 #include "gfx/Geometry.h"
 
 #include <array>
@@ -8,17 +8,15 @@
 #include <string>
 
 class Picture;
-class Rng;
 class Sprite;
 struct DrawingState;
 
 // One card instance: a copy of a definition with its colour and, for thread cards, its text.
 class Card {
 public:
-    explicit Card(Rng& rng);
+    Card();
 
     // Copies definition cardIndex, sets the colour; thread cards take thCardText and mark 0.
-    // The weights become running sums so that a draw is one comparison per text.
     void Load(const std::array<CardRecord, CardDefCount>& cardDefs, int cardIndex, int cardColor,
               const std::string& thCardText);
 
@@ -31,9 +29,6 @@ public:
     int browserCrash() const { return record_.cardIndex == ThreadCard ? record_.Size : 0; }
     // Only thread cards carry the mark; on any other card the write is ignored.
     void browserCrash(int mark);
-    // A fresh weighted draw on every call; empty when every weight is 0.
-    std::string ResText() const;
-    const std::array<int32_t, 5>& RunningWeights() const { return record_.resWeight; }
 
     void PictureMask(const Picture* picture) { mask_ = picture; }
     void PictureRainbow(const Picture* picture) { rainbow_ = picture; }
@@ -50,7 +45,6 @@ public:
     const std::array<Point, 18>& BandPoints() const { return points_; }
 
 private:
-    Rng& rng_;
     CardRecord record_;
     const Picture* mask_ = nullptr;
     const Picture* rainbow_ = nullptr;

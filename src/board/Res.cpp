@@ -15,17 +15,17 @@ constexpr Color SageNameColour = Palette::BrightBlue;
 constexpr Color AgeNameColour = Palette::DarkGreen;
 constexpr int EntryGap = 5;
 
-const char* const ClosingText = "このスレッドは１０００を超えました。\r\n"
-                                "もう書けないので､新しいスレッドを立ててくださいです｡｡｡ ";
-
-bool EndsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 } // namespace
 
-Res::Res(Game& game) : game_(game)
+const char* const Res::ClosingText = "このスレッドは１０００を超えました。\r\n"
+                                     "もう書けないので､新しいスレッドを立ててくださいです｡｡｡ ";
+
+Res::Res(Game& game, int slot) : game_(game), slot_(slot)
+{
+}
+
+Res::Res(Game& game, const std::array<ResEntry, 8>& entries) : game_(game), slot_(-1), entries_(entries)
 {
 }
 
@@ -36,96 +36,100 @@ void Res::ClassInit(Picture* pic)
     game_.rng.Randomize(game_.GetTickCount());
     canvas_ = pic;
     viewCurrent_ = false;
+    seenIndex_ = -1;
 }
 
-void Res::CreateRes(int32_t rIndex)
+const ThreadState& Res::State() const
 {
-    rIndex_ = rIndex;
-    noClockText_ = game_.rng.Chance(0.25);
+    static const ThreadState none;
+    return slot_ >= 0 ? game_.match.board.threads[slot_] : none;
 }
 
-void Res::ClearRes()
+int32_t Res::rIndex() const
 {
-    entries_.fill(ResEntry{});
-    entryHeight_.fill(0);
-    viewCurrent_ = false;
-    rIndex_ = -1;
-    noClockText_ = false;
+    return State().resIndex;
 }
 
-void Res::AddRes(int32_t sResNum, const std::string& sName, const std::string& sId, int32_t sAgesage,
-                 const std::string& stime, const std::string& sText, bool sPriority, int32_t sGotMode)
+bool Res::noClockText() const
 {
-    // A negative count would shift entries from beyond the list; nothing sensible can be posted.
-    if (sResNum < 0)
-        return;
-    viewCurrent_ = false;
-    if (sResNum <= 7) {
-        for (int i = 7; i >= sResNum; --i) {
-            entries_[i] = entries_[i - sResNum];
-            entryHeight_[i] = entryHeight_[i - sResNum];
-        }
-    }
-    const int k = Min(sResNum, 8);
-    const int32_t last = Min(sResNum + entries_[0].number, 1000);
-    if (last >= 2) {
-        for (int i = k - 1; i >= 1; --i) {
-            entries_[i] = ResEntry{last - i,       PosterName(), sAgesage,
-                                   game_.MakeId(), FormatDate(), PickFillerText(sGotMode)};
-            entryHeight_[i] = PaintEntry(i, 0);
-        }
-    }
-
-    ResEntry main{last,
-                  sName.empty() ? PosterName() : sName,
-                  sAgesage,
-                  sId.empty() ? game_.MakeId() : sId,
-                  stime.empty() ? FormatDate() : stime,
-                  sText};
-    if (!sPriority && !noClockText_) {
-        if (EndsWith(main.date, "23:00"))
-            main.text = game_.specialTexts[SpecialText::LateNight];
-        else if (EndsWith(main.date, "08:00"))
-            main.text = game_.specialTexts[SpecialText::Morning];
-    }
-    if (main.text.empty())
-        main.text = PickFillerText(sGotMode);
-    entries_[0] = std::move(main);
-    entryHeight_[0] = PaintEntry(0, 0);
-
-    if (last == 1000) {
-        for (int i = 7; i >= 1; --i) {
-            entries_[i] = entries_[i - 1];
-            entryHeight_[i] = entryHeight_[i - 1];
-        }
-        entries_[0] = ResEntry{1001, "１００１", 0, "*", "Over 1000 Thread", ClosingText};
-        entryHeight_[0] = PaintEntry(0, 0);
-    }
+    return State().noClockText;
 }
 
-void Res::SetAbone()
+ResEntry Res::Entry(int i) const
 {
-    if (entries_[0].number == 0)
-        return;
-    viewCurrent_ = false;
-    const int last = Min(entries_[0].number - 1, 7);
-    for (int i = 0; i <= last; ++i) {
-        ResEntry& e = entries_[i];
-        e.agesage = 1;
+    if (slot_ < 0)
+        return entries_.at(i);
+    const Post& post = State().posts.at(i);
+    ResEntry e;
+    e.number = post.number;
+    if (post.number == 0)
+        return e;
+    e.agesage = post.agesage;
+    switch (post.kind) {
+    case Post::Stopper:
+        e.name = "真・スレッドストッパー";
         e.id = "*";
+        e.date = "真・スレッドストッパー";
+        e.text = TextOf(post.text);
+        break;
+    case Post::Abone:
         e.name = "あぼーん";
+        e.id = "*";
         e.date = "あぼーん";
         e.text = "あぼーん";
+        break;
+    case Post::Closing:
+        e.name = "１００１";
+        e.id = "*";
+        e.date = "Over 1000 Thread";
+        e.text = ClosingText;
+        break;
+    default: {
+        const bool named = post.name >= 0 && post.name < static_cast<int>(game_.PlayerNames.size()) &&
+                           !game_.PlayerNames[post.name].empty();
+        e.name = named ? game_.PlayerNames[post.name] : PosterName();
+        e.id.assign(post.id.begin(), post.id.end());
+        e.date = FormatDate(post.date);
+        e.text = TextOf(post.text);
+        break;
     }
-    const int32_t height = PaintEntry(0, 0);
-    for (int i = 0; i <= last; ++i)
-        entryHeight_[i] = height;
+    }
+    return e;
+}
+
+int32_t Res::EntryHeight(int i)
+{
+    Measure();
+    return entryHeight_.at(i);
+}
+
+void Res::Measure()
+{
+    if (slot_ < 0) {
+        if (seenIndex_ != 0) {
+            seenIndex_ = 0;
+            for (int i = 0; i < 8; ++i)
+                entryHeight_[i] = PaintEntry(entries_[i], 0);
+        }
+        return;
+    }
+    const ThreadState& state = State();
+    if (seenIndex_ == state.resIndex && seen_ == state.posts)
+        return;
+    viewCurrent_ = false;
+    seen_ = state.posts;
+    seenIndex_ = state.resIndex;
+    for (int i = 0; i < 8; ++i) {
+        entries_[i] = Entry(i);
+        entryHeight_[i] = PaintEntry(entries_[i], 0);
+    }
 }
 
 void Res::Paint(Picture& pic, int x, int y, int w, int h)
 {
     if (canvas_ == nullptr)
         return;
+    Measure();
     if (viewCurrent_ && view_->Width() == w && view_->Height() == h) {
         pic.BitBlt(x, y, w, h, view_.get(), 0, 0, RasterOp::SrcCopy);
         return;
@@ -148,7 +152,7 @@ void Res::Paint(Picture& pic, int x, int y, int w, int h)
     canvas_->Clear(Rect{0, 0, w, Max(h, total)});
     total = 0;
     for (int n = j; n >= 0; --n) {
-        PaintEntry(n, total);
+        PaintEntry(entries_[n], total);
         total += entryHeight_[n] + EntryGap;
     }
     const int src = Max(h, total - EntryGap);
@@ -162,9 +166,8 @@ void Res::Paint(Picture& pic, int x, int y, int w, int h)
     }
 }
 
-int32_t Res::PaintEntry(int index, int top)
+int32_t Res::PaintEntry(const ResEntry& e, int top)
 {
-    const ResEntry& e = entries_[index];
     // Without drawing there is nothing to measure either (the simulator).
     if (e.number == 0 || canvas_ == nullptr || !canvas_->Drawing())
         return 0;
@@ -206,43 +209,40 @@ void Res::DrawPiece(const std::string& text, Rect& rect, Color colour, bool unde
     }
 }
 
-std::string Res::FormatDate()
+std::string Res::DateText(int32_t date)
 {
-    const std::time_t now = game_.now();
-    if (now / 60 != dateMinute_ || now < 0) {
-        std::tm local{};
-        localtime_r(&now, &local);
-        char formatted[32];
-        std::strftime(formatted, sizeof formatted, "%y/%m/%d %H:%M", &local);
-        dateText_ = formatted;
-        dateMinute_ = now / 60;
+    const std::time_t stamp = static_cast<std::time_t>(date) * 60;
+    std::tm calendar{};
+    gmtime_r(&stamp, &calendar);
+    char formatted[32];
+    std::strftime(formatted, sizeof formatted, "%y/%m/%d %H:%M", &calendar);
+    return formatted;
+}
+
+std::string Res::FormatDate(int32_t date) const
+{
+    if (date != dateMinute_) {
+        dateText_ = DateText(date);
+        dateMinute_ = date;
     }
     return dateText_;
 }
 
-std::string Res::PickFillerText(int32_t gotMode)
+std::string Res::TextOf(const TextRef& text) const
 {
-    switch (gotMode) {
-    case 0: {
-        const int pick = game_.rng.Below(20);
-        const ThreadText* thread = Text();
-        return thread != nullptr ? thread->Responses[pick] : std::string();
-    }
-    case 1:
-        return game_
-            .specialTexts[SpecialText::AdminGreetings + game_.rng.Below(SpecialText::AdminGreetingCount)];
-    case 2:
-        return game_.specialTexts[SpecialText::GodGreetings + game_.rng.Below(SpecialText::GodGreetingCount)];
-    default:
+    if (text.kind != TextRef::ThreadRes)
+        return game_.ruleTables.Text(text);
+    if (text.a < 0 || text.a >= static_cast<int>(game_.ThreadTexts.size()) || text.b < 0 || text.b >= 20)
         return {};
-    }
+    return game_.ThreadTexts[text.a].Responses[text.b];
 }
 
 const ThreadText* Res::Text() const
 {
-    if (rIndex_ < 0 || rIndex_ >= static_cast<int32_t>(game_.ThreadTexts.size()))
+    const int32_t index = State().resIndex;
+    if (index < 0 || index >= static_cast<int32_t>(game_.ThreadTexts.size()))
         return nullptr;
-    return &game_.ThreadTexts[rIndex_];
+    return &game_.ThreadTexts[index];
 }
 
 std::string Res::PosterName() const

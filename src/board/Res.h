@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gfx/Geometry.h"
+#include "rules/MatchState.h"
 
 #include <array>
 #include <cstdint>
@@ -22,45 +23,52 @@ struct ResEntry {
     std::string text;
 };
 
-// The responses of one thread as shown: the eight newest, newest first, with their painted heights.
+// The responses of one thread slot as shown: the eight newest of the game's state, newest first,
+// made into words and measured when painted.
 class Res {
 public:
-    explicit Res(Game& game);
+    Res(Game& game, int slot);
+    // Responses that are no thread's (the staff roll): shown as given.
+    Res(Game& game, const std::array<ResEntry, 8>& entries);
     ~Res();
 
     void ClassInit(Picture* pic);
-    void CreateRes(int32_t rIndex);
-    void ClearRes();
-    void AddRes(int32_t sResNum, const std::string& sName, const std::string& sId, int32_t sAgesage,
-                const std::string& stime, const std::string& sText, bool sPriority, int32_t sGotMode);
-    void SetAbone();
     void Paint(Picture& pic, int x, int y, int w, int h);
 
-    const ResEntry& Entry(int i) const { return entries_.at(i); }
-    int32_t EntryHeight(int i) const { return entryHeight_.at(i); }
-    int32_t rIndex() const { return rIndex_; }
-    bool noClockText() const { return noClockText_; }
+    ResEntry Entry(int i) const;
+    int32_t EntryHeight(int i);
+    int32_t rIndex() const;
+    bool noClockText() const;
+    // The board's note under a thread that passed a thousand.
+    static const char* const ClosingText;
+    // A post's date as the responses show it.
+    static std::string DateText(int32_t date);
 
 private:
-    int32_t PaintEntry(int index, int top);
+    const ThreadState& State() const;
+    // Measures the entries again when the posts changed since the last look.
+    void Measure();
+    int32_t PaintEntry(const ResEntry& e, int top);
     void DrawPiece(const std::string& text, Rect& rect, Color colour, bool underline);
-    std::string FormatDate();
-    std::string PickFillerText(int32_t gotMode);
-    // The thread's own texts; null while rIndex names no thread.
+    std::string FormatDate(int32_t date) const;
+    std::string TextOf(const TextRef& text) const;
+    // The thread's own texts; null while the slot names no thread.
     const ThreadText* Text() const;
     std::string PosterName() const;
 
     Game& game_;
+    // -1 for responses given once.
+    int slot_;
+    Picture* canvas_ = nullptr;
+    // The posts as last measured and painted, their entries and heights: the board shows the same
+    // thread's view over and over between two posts.
+    std::array<Post, 8> seen_{};
+    int32_t seenIndex_ = -1;
     std::array<ResEntry, 8> entries_;
     std::array<int32_t, 8> entryHeight_{};
-    int32_t rIndex_ = 0;
-    bool noClockText_ = false;
-    Picture* canvas_ = nullptr;
-    // The view as last painted, until the responses change: the board shows the same thread's
-    // view over and over between two posts.
     std::unique_ptr<Picture> view_;
     bool viewCurrent_ = false;
-    // Every response of a minute shows the same date: the time zone is read once a minute.
-    std::time_t dateMinute_ = -1;
-    std::string dateText_;
+    // Every response of a minute shows the same date: formatted once a minute.
+    mutable int32_t dateMinute_ = -1;
+    mutable std::string dateText_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/CardRecord.h"
+#include "rules/CardRecord.h"
 
 #include <array>
 #include <cstdint>

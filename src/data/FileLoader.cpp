@@ -133,33 +133,61 @@ void FileLoader::NameLoad()
     }
 }
 
-void FileLoader::ThreadGameLoad()
+const std::vector<std::string>* FileLoader::ThreadFile(int number)
 {
-    std::array<int32_t, 200> order;
-    for (int i = 0; i < 200; ++i)
-        order[i] = i;
-    for (int i = 0; i < 200; ++i)
-        Swap(order[i], order[game_.rng.Below(200)]);
-
-    int n = 0;
-    for (int i = 0; i < 200 && n <= 44; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "%03d.txt", order[i]);
-        const std::string path = game_.AppPath() + "thread/" + name;
-        const std::optional<FileSystem::FileStamp> stamp = FileSystem::Stamp(path);
-        if (!stamp || stamp->size <= 0)
-            continue;
-        auto known = threadFiles_.find(path);
-        if (known == threadFiles_.end() || known->second.stamp != *stamp) {
-            // A file that exists but cannot be read is skipped like a missing one.
-            std::optional<std::vector<std::string>> pieces = ReadSplitFile(path);
-            if (!pieces) {
-                threadFiles_.erase(path);
-                continue;
-            }
-            known = threadFiles_.insert_or_assign(path, ThreadFile{*stamp, std::move(*pieces)}).first;
+    char name[16];
+    std::snprintf(name, sizeof name, "%03d.txt", number);
+    const std::string path = game_.AppPath() + "thread/" + name;
+    const std::optional<FileSystem::FileStamp> stamp = FileSystem::Stamp(path);
+    if (!stamp || stamp->size <= 0)
+        return nullptr;
+    auto known = threadFiles_.find(path);
+    if (known == threadFiles_.end() || known->second.stamp != *stamp) {
+        // A file that exists but cannot be read is skipped like a missing one.
+        std::optional<std::vector<std::string>> pieces = ReadSplitFile(path);
+        if (!pieces) {
+            threadFiles_.erase(path);
+            return nullptr;
         }
-        const std::vector<std::string>& p = known->second.pieces;
+        known = threadFiles_.insert_or_assign(path, CachedFile{*stamp, std::move(*pieces)}).first;
+    }
+    return &known->second.pieces;
+}
+
+ThreadLibrary FileLoader::Library()
+{
+    ThreadLibrary library;
+    for (int file = 0; file < ThreadFileCount; ++file) {
+        const std::vector<std::string>* pieces = ThreadFile(file);
+        if (pieces == nullptr)
+            continue;
+        library.pieces[file] = static_cast<int16_t>(Min(static_cast<int32_t>(pieces->size()), 32767));
+        const int own = Min(static_cast<int32_t>(pieces->size()) - 3, 19);
+        for (int k = 0; k <= own; ++k) {
+            if ((*pieces)[k + 2].empty())
+                library.ownEmpty[file] |= 1u << k;
+        }
+    }
+    library.poolEmpty.resize(static_cast<size_t>(game_.PublicResMax + 1));
+    for (int i = 0; i <= game_.PublicResMax; ++i)
+        library.poolEmpty[i] = game_.PublicRes[i].empty();
+    return library;
+}
+
+ThreadDeal FileLoader::ThreadGameLoad()
+{
+    const ThreadDeal deal = DealThreads(game_.rng, Library());
+    LoadThreads(deal);
+    return deal;
+}
+
+void FileLoader::LoadThreads(const ThreadDeal& deal)
+{
+    for (int n = 0; n < deal.dealt; ++n) {
+        const std::vector<std::string>* found = ThreadFile(deal.file[n]);
+        if (found == nullptr)
+            continue;
+        const std::vector<std::string>& p = *found;
         ThreadText& text = game_.ThreadTexts[n];
         const std::vector<std::string> header = SplitLines(p[0]);
         text.Title = header[0];
@@ -167,17 +195,16 @@ void FileLoader::ThreadGameLoad()
             text.PosterName = header[1];
         if (p.size() > 1)
             text.Body = p[1];
-        const int m = Min(static_cast<int32_t>(p.size()) - 3, 19);
-        for (int k = 0; k <= m; ++k)
-            text.Responses[k] = p[k + 2];
-        for (int k = m + 1; k <= 19; ++k) {
-            if (k >= 0)
-                text.Responses[k] = game_.PublicRes[game_.rng.Below(game_.PublicResMax + 1)];
+        for (int k = 0; k < 20; ++k) {
+            const int pool = deal.pool[n][k];
+            if (pool < 0)
+                text.Responses[k] = k + 2 < static_cast<int>(p.size()) ? p[k + 2] : std::string();
+            else if (pool < static_cast<int>(game_.PublicRes.size()))
+                text.Responses[k] = game_.PublicRes[pool];
         }
-        ++n;
     }
-    if (n > 0) {
-        for (int w = n; w <= 44; ++w)
-            game_.ThreadTexts[w] = game_.ThreadTexts[w % n];
+    if (deal.dealt > 0) {
+        for (int w = deal.dealt; w < ThreadCardCount; ++w)
+            game_.ThreadTexts[w] = game_.ThreadTexts[w % deal.dealt];
     }
 }

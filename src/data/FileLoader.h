@@ -2,6 +2,7 @@
 
 #include "data/CardFile.h"
 #include "platform/FileSystem.h"
+#include "rules/ThreadDeal.h"
 
 #include <array>
 #include <map>
@@ -23,7 +24,12 @@ public:
     bool DataSave() const;
     void ThreadPublicLoad();
     void NameLoad();
-    void ThreadGameLoad();
+    // Deals the game's threads from the game's random source and loads their texts.
+    ThreadDeal ThreadGameLoad();
+    // The texts of threads dealt before (a kept game's).
+    void LoadThreads(const ThreadDeal& deal);
+    // What the rules need to know of the thread files to deal from them.
+    ThreadLibrary Library();
 
     // card.dat's layout (see CardFile): what DataLoad accepts and what DataSave writes.
     static bool ParseCardData(std::string_view bytes, CardFile::Defs& cardDefs, CardFile::Texts& specialTexts)
@@ -52,9 +58,11 @@ private:
 
     Game& game_;
     // The thread files read at earlier game starts, each read again only once it changed.
-    struct ThreadFile {
+    struct CachedFile {
         FileSystem::FileStamp stamp;
         std::vector<std::string> pieces;
     };
-    std::map<std::string, ThreadFile> threadFiles_;
+    std::map<std::string, CachedFile> threadFiles_;
+    // The pieces of thread file number (000.txt ...), null when it cannot be read.
+    const std::vector<std::string>* ThreadFile(int number);
 };

@@ -20,14 +20,6 @@ constexpr Color WaitColour = Palette::Navy;
 
 constexpr Point BaseArrow[7] = {{27, 50}, {17, 40}, {17, 45}, {2, 45}, {2, 55}, {17, 55}, {17, 60}};
 
-// Counters stop at the ends of their range rather than wrap round to the opposite sign.
-int32_t SaturatingAdd(int32_t a, int32_t b)
-{
-    const int64_t sum = static_cast<int64_t>(a) + b;
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 void Overwrite(std::string& line, size_t column, const std::string& field)
 {
     const size_t at = column - 1;
@@ -54,63 +46,27 @@ void Score::ClassInit(Picture* mainPic)
 
 void Score::ScoreInit()
 {
-    scores_.fill(PlayerScore{});
+    game_.match.scores.fill(PlayerScore{});
+}
+
+const PlayerScore& Score::Get(int plIndex) const
+{
+    return game_.match.scores.at(plIndex);
 }
 
 void Score::AddScore(int plIndex, int32_t scores, int32_t scoreMode)
 {
-    PlayerScore& s = scores_.at(plIndex);
-    switch (scoreMode) {
-    case 0:
-        s.threadPoints = SaturatingAdd(s.threadPoints, scores);
-        break;
-    case 1:
-        s.resPoints = SaturatingAdd(s.resPoints, scores);
-        break;
-    case 2:
-        s.otherPoints = SaturatingAdd(s.otherPoints, scores);
-        break;
-    default:
-        break;
-    }
-    s.total = SaturatingAdd(s.total, scores);
-    SetRank();
+    game_.rules.AddScore(plIndex, scores, scoreMode);
 }
 
 void Score::AddThread(int plIndex, int32_t resNum)
 {
-    PlayerScore& s = scores_.at(plIndex);
-    s.finishedThreads = SaturatingAdd(s.finishedThreads, 1);
-    s.finishedRes = SaturatingAdd(s.finishedRes, resNum);
+    game_.rules.AddThread(plIndex, resNum);
 }
 
 void Score::SetRank()
 {
-    // Competition ranking: equal totals share the better rank and the next rank skips past them.
-    // Placed players are marked rather than overwritten with a sentinel, so that even the lowest
-    // possible total is ranked.
-    std::array<bool, 4> placed{};
-    int32_t nextRank = 1;
-    while (nextRank <= 4) {
-        int32_t best = std::numeric_limits<int32_t>::min();
-        bool found = false;
-        for (int p = 0; p < 4; ++p) {
-            if (!placed[p] && (!found || scores_[p].total > best)) {
-                best = scores_[p].total;
-                found = true;
-            }
-        }
-        int32_t count = 0;
-        for (int p = 0; p < 4; ++p) {
-            if (!placed[p] && scores_[p].total == best) {
-                scores_[p].rank = nextRank;
-                placed[p] = true;
-                ++count;
-            }
-        }
-        game_.DoEvents();
-        nextRank += count;
-    }
+    game_.rules.SetRank();
 }
 
 std::string Score::GetRankString(int32_t isRank)
@@ -131,19 +87,7 @@ std::string Score::GetRankString(int32_t isRank)
 
 int32_t Score::GetThreadPoint(int32_t resNum)
 {
-    if (resNum >= 1000)
-        return 100;
-    if (resNum >= 950)
-        return 80;
-    if (resNum >= 900)
-        return 70;
-    if (resNum >= 850)
-        return 50;
-    if (resNum >= 800)
-        return 30;
-    if (resNum >= 700)
-        return 20;
-    return 0;
+    return Rules::GetThreadPoint(resNum);
 }
 
 std::string Score::FormatScore(int32_t value, int width)
@@ -157,7 +101,7 @@ std::string Score::FormatScore(int32_t value, int width)
 
 int32_t Score::WaitBarSegments(int32_t waitCount)
 {
-    return Min(SaturatingAdd(waitCount, 9) / 10, 20);
+    return waitCount > std::numeric_limits<int32_t>::max() - 9 ? 20 : Min((waitCount + 9) / 10, 20);
 }
 
 std::string Score::FormatAverage(int32_t finishedRes, int32_t finishedThreads)
@@ -246,7 +190,7 @@ void Score::PaintPlayerPanel(int player, int x, int y, bool withRank)
         pic.TextOutA(x + 10, y + 30, "あと" + std::to_string(stop - 1) + "回");
     }
 
-    const PlayerScore& s = scores_.at(player);
+    const PlayerScore& s = Get(player);
     if (withRank) {
         pic.SetForeColor(Palette::Black);
         pic.SetFontSize(12);
@@ -285,14 +229,14 @@ std::array<int, 4> Score::PlacesByRank() const
     // Ranks never skip past the number of players, so four passes place everyone.
     for (int32_t rank = 1; rank <= 4 && place < 4; ++rank)
         for (int p = 0; p < 4 && place < 4; ++p)
-            if (scores_[p].rank == rank)
+            if (Get(p).rank == rank)
                 order[place++] = p;
     return order;
 }
 
 std::string Score::EndScoreLine(int player) const
 {
-    const PlayerScore& s = scores_.at(player);
+    const PlayerScore& s = Get(player);
     std::string line(55, ' ');
     Overwrite(line, 1, FormatScore(s.threadPoints, 4));
     Overwrite(line, 8, FormatScore(s.resPoints, 4));
@@ -336,7 +280,7 @@ void Score::PaintEndScore()
         PaintPlayerPanel(q, 110, y + 150, false);
         pic.SetFillSolid(false);
 
-        const std::string rank = GetRankString(scores_[q].rank);
+        const std::string rank = GetRankString(Get(q).rank);
         pic.SetFontSize(32);
         pic.SetForeColor(Palette::Red);
         pic.TextOutA(30, y + 163, rank);

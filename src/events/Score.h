@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gfx/Geometry.h"
+#include "rules/MatchState.h"
 
 #include <array>
 #include <cstdint>
@@ -9,17 +10,7 @@
 class Game;
 class Picture;
 
-struct PlayerScore {
-    int32_t total = 0;
-    int32_t threadPoints = 0;
-    int32_t resPoints = 0;
-    int32_t otherPoints = 0;
-    int32_t finishedThreads = 0;
-    int32_t finishedRes = 0;
-    int32_t rank = 1;
-};
-
-// The players' points of one game, their ranks, the score column and the result table.
+// The players' points of the game's state, their ranks, the score column and the result table.
 class Score {
 public:
     explicit Score(Game& game);
@@ -29,7 +20,7 @@ public:
     // scoreMode: 0 thread points, 1 response points, 2 other points; any other kind counts in total only.
     void AddScore(int plIndex, int32_t scores, int32_t scoreMode);
     void AddThread(int plIndex, int32_t resNum);
-    int32_t GetRank(int plIndex) const { return scores_.at(plIndex).rank; }
+    int32_t GetRank(int plIndex) const { return Get(plIndex).rank; }
     void SetRank();
     void Paint(int focusIndex);
     void PaintEndScore();
@@ -45,7 +36,7 @@ public:
     // A player's 55-character figures line of the result table.
     std::string EndScoreLine(int player) const;
 
-    const PlayerScore& Get(int plIndex) const { return scores_.at(plIndex); }
+    const PlayerScore& Get(int plIndex) const;
 
 private:
     void PaintPlayerPanel(int player, int x, int y, bool withRank);
@@ -53,6 +44,5 @@ private:
 
     Game& game_;
     Picture* main_ = nullptr;
-    std::array<PlayerScore, 4> scores_;
     std::array<std::array<Point, 7>, 4> arrowPoints_{};
 };

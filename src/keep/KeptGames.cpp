@@ -24,7 +24,6 @@ constexpr int KeyEnter = 13;
 constexpr int KeyRight = 39;
 constexpr int KeyDown = 40;
 constexpr int LeftButton = 1;
-constexpr int ThreadFileCount = 200;
 // Thread end pop-ups: 50 below 700 responses, then six bands (the last one 1000), each again for a
 // good and for a bad thread.
 constexpr int FirstThreadEnd = ThreadEnd;

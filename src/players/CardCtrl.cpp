@@ -13,41 +13,55 @@
 
 namespace {
 
-constexpr int ThreadCardCount = 45;
 constexpr int RainbowFirst = 45;
 constexpr int ColouredFirst = 93;
 constexpr int SpecialFirst = 237;
 constexpr int VariableGodCard = 238;
-
-// Response definitions left out of a normal game.
-constexpr std::array<int, 12> NormalExcluded = {0, 4, 9, 10, 12, 17, 21, 26, 29, 31, 34, 39};
-
-bool IsExcluded(int m)
-{
-    for (int e : NormalExcluded) {
-        if (e == m)
-            return true;
-    }
-    return false;
-}
 
 } // namespace
 
 CardCtrl::CardCtrl(Game& game) : game_(game)
 {
     game_.rng.Randomize(game_.GetTickCount());
-    pile_.fill(NO_CARD);
 }
 
 int32_t CardCtrl::GetCardMax() const
 {
-    return (game_.GameMode & ModeExtra) != 0 ? 328 : 204;
+    return game_.rules.CardMax();
+}
+
+bool CardCtrl::EOC() const
+{
+    return game_.rules.CardsOut();
+}
+
+int32_t CardCtrl::GetRestCard() const
+{
+    return game_.rules.RestCards();
+}
+
+const std::array<int32_t, 328>& CardCtrl::Pile() const
+{
+    return game_.match.cards.pile;
+}
+
+int32_t CardCtrl::DrawCount() const
+{
+    return game_.match.cards.drawCount;
+}
+
+Card& CardCtrl::GetCard(int cardNo)
+{
+    Card& card = *cards_.at(cardNo);
+    if (cardNo < ThreadCardCount)
+        card.browserCrash(game_.match.cards.crashMark[cardNo]);
+    return card;
 }
 
 void CardCtrl::ClassInit(const Picture* mask, const Picture* rainbow)
 {
     for (int cardNo = 0; cardNo < static_cast<int>(cards_.size()); ++cardNo) {
-        cards_[cardNo] = std::make_unique<Card>(game_.rng);
+        cards_[cardNo] = std::make_unique<Card>();
         Card& card = *cards_[cardNo];
         if (cardNo < ThreadCardCount) {
             card.PictureMask(mask);
@@ -64,116 +78,21 @@ void CardCtrl::ClassInit(const Picture* mask, const Picture* rainbow)
 
 void CardCtrl::CardSet()
 {
-    Rng& rng = game_.rng;
-    const bool extra = (game_.GameMode & ModeExtra) != 0;
+    const ThreadDeal threads = game_.fileLoader->ThreadGameLoad();
+    game_.rules.DealCards(threads);
+    LoadDealt();
+}
 
-    game_.fileLoader->ThreadGameLoad();
-    for (int i = 0; i < 3; ++i) {
-        for (int b = 0; b < 15; ++b)
-            cards_[15 * i + b]->Load(game_.cardDefs, ThreadCard, i + 1, game_.ThreadTexts[15 * i + b].Body);
-    }
-    cards_[VariableGodCard]->Load(game_.cardDefs, GodCard, rng.Below(3) + 1, "");
-
-    std::array<int32_t, 3> counts{};
-    counts.fill(extra ? 15 : 9);
-    counts[rng.Below(3)] = extra ? 14 : 10;
-    const int32_t threadTotal = counts[0] + counts[1] + counts[2];
-
-    pile_.fill(NO_CARD);
-    int at = 0;
-    for (int i = 0; i < 3; ++i) {
-        for (int b = 0; b < counts[i]; ++b)
-            pile_[at++] = 15 * i + b;
-    }
-    const auto appendDefinition = [&](int m) {
-        for (int colour = 0; colour < 4; ++colour)
-            pile_[at++] = RainbowFirst + 48 * colour + m;
-    };
-    const auto appendCopies = [&](int cardNo, int copies) {
-        for (int k = 0; k < copies; ++k)
-            pile_[at++] = cardNo;
-    };
-    if (!extra) {
-        for (int m = 0; m < 48; ++m) {
-            if (!IsExcluded(m))
-                appendDefinition(m);
-        }
-        appendCopies(237, 1);
-        appendCopies(238, 1);
-        appendCopies(239, 6);
-        for (int cardNo = 240; cardNo <= 245; ++cardNo)
-            appendCopies(cardNo, 4);
-    } else {
-        for (int m = 0; m < 48; ++m)
-            appendDefinition(m);
-        for (int m = 0; m < 48; ++m)
-            appendCopies(RainbowFirst + m, 1);
-        appendCopies(237, 1);
-        appendCopies(238, 1);
-        appendCopies(243, 2);
-        appendCopies(239, 8);
-        appendCopies(240, 4);
-        appendCopies(241, 6);
-        appendCopies(242, 6);
-        appendCopies(243, 4);
-        appendCopies(244, 6);
-        appendCopies(245, 6);
-    }
-
-    // Thread cards stay in the top rows, mixed within each column.
-    const int rowsOfThreads = threadTotal / 4;
-    for (int k = 0; k < 4; ++k) {
-        for (int o = 0; o < rowsOfThreads; ++o)
-            Swap(pile_[4 * o + k], pile_[4 * rng.Below(rowsOfThreads) + k]);
-    }
-
-    const int lastMarked = extra ? 15 : 11;
-    for (int t = 8; t <= lastMarked; ++t)
-        cards_[pile_[t]]->browserCrash(2);
-
-    const int n = GetCardMax();
-    const int rows = n / 4;
-    if ((game_.GameMode & ModeDeck) != 0) {
-        // Without this pass a response row holds one definition in all four colours, column by
-        // column, so every deck would be of a single colour.
-        for (int j = rowsOfThreads; j < rows; ++j) {
-            for (int k = 0; k < 4; ++k)
-                Swap(pile_[4 * j + k], pile_[4 * j + rng.Below(4)]);
-        }
-        // Rows 0 and 1 stay: every deck opens with two thread cards.
-        for (int k = 0; k < 4; ++k) {
-            for (int b = 2; b < rows; ++b)
-                Swap(pile_[4 * b + k], pile_[4 * (rng.Below(rows - 2) + 2) + k]);
-        }
-    } else {
-        for (int t = 8; t < n; ++t)
-            Swap(pile_[t], pile_[rng.Below(n - 8) + 8]);
-    }
-    drawCount_ = 0;
+void CardCtrl::LoadDealt()
+{
+    for (int cardNo = 0; cardNo < ThreadCardCount; ++cardNo)
+        cards_[cardNo]->Load(game_.cardDefs, ThreadCard, cardNo / 15 + 1, game_.ThreadTexts[cardNo].Body);
+    cards_[VariableGodCard]->Load(game_.cardDefs, GodCard, game_.match.cards.godColour, "");
 }
 
 int32_t CardCtrl::NextCardIndex(int player)
 {
-    if (EOC())
-        return -1;
-    int32_t card = 0;
-    if ((game_.GameMode & ModeDeck) != 0) {
-        const int32_t n = game_.playerCtrl->GetMyCardCount(player);
-        // An exhausted own deck gives nothing and counts nothing.
-        if (n >= GetCardMax() / 4)
-            return NO_CARD;
-        card = pile_[4 * n + player];
-        game_.playerCtrl->AddMyCardCount(player);
-    } else {
-        card = pile_[drawCount_];
-    }
-    if (player == 0) {
-        Card& drawn = *cards_[card];
-        if (drawn.cardIndex() == ThreadCard && drawn.browserCrash() == 2)
-            drawn.browserCrash(6);
-    }
-    ++drawCount_;
-    return card;
+    return game_.rules.NextCard(player);
 }
 
 void CardCtrl::PaintMoveCard(Picture& pic, int cardNo, int direction, int frame)
@@ -202,33 +121,9 @@ void CardCtrl::PaintMoveCard(Picture& pic, int cardNo, int direction, int frame)
 
 void CardCtrl::PaintOpenCard(Picture& pic, int column)
 {
-    const bool extra = (game_.GameMode & ModeExtra) != 0;
-    const int n = GetCardMax() / 4;
-    std::vector<int32_t> list(n);
-    for (int i = 0; i < n; ++i)
-        list[i] = pile_[column + 4 * i];
-
-    for (int32_t cardNo : list) {
-        Card& card = *cards_[cardNo];
-        if (card.cardIndex() == ThreadCard && card.browserCrash() == 2)
-            card.browserCrash(6);
-    }
-    for (int i = n - 2; i >= 0; --i) {
-        for (int j = 0; j <= i; ++j) {
-            if (list[j] > list[j + 1])
-                Swap(list[j], list[j + 1]);
-        }
-    }
-    // One special card of every deck stays a surprise.
-    const int32_t hiddenKind = extra ? 243 : 239;
-    for (int i = 0; i < n; ++i) {
-        if (list[i] == 237 || list[i] == 238 || list[i] == hiddenKind) {
-            for (int j = i; j < n - 1; ++j)
-                list[j] = list[j + 1];
-            list[n - 1] = -1;
-            break;
-        }
-    }
+    game_.rules.ShowDeck(column);
+    const std::vector<int32_t> list = game_.rules.DeckPreview(column);
+    const int n = static_cast<int>(list.size());
 
     pic.BitBlt(0, 0, pic.Width(), pic.Height(), nullptr, 0, 0, RasterOp::Blackness);
     pic.SetForeColor(Palette::White);

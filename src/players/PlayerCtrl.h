@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gfx/Geometry.h"
+#include "rules/MatchState.h"
 
 #include <array>
 #include <cstdint>
@@ -9,27 +10,11 @@
 class Game;
 class Picture;
 
-// One player: who they are, the ten cards held, the cursors, what may be played where, and the
-// counters that decide the turn order.
-struct PlayerData {
-    int32_t color = 0;
-    int32_t nameIndex = 0;
-    std::string id;
-    std::array<int32_t, 10> handCard{};
-    int32_t stopCount = 0;
-    // enable[position][slot]
-    std::array<std::array<bool, 10>, 12> enable{};
-    bool enableCard = false;
-    int32_t currentCard = 0;
-    int32_t currentThread = 0;
-    int32_t waitCount = 0;
-    int32_t myCardCount = 0;
-};
-
 // enable[slot][position], the layout the computer player reads.
 using EnableArray = std::array<std::array<bool, 12>, 10>;
 
-// The four players, their hands and the turn flow of one game. Player 0 is the human.
+// The four players of the game's state as shown, and the turn flow of one game with its pauses,
+// card flights and the computer players' cursor walks. Player 0 is the human.
 class PlayerCtrl {
 public:
     explicit PlayerCtrl(Game& game);
@@ -37,25 +22,24 @@ public:
     void ClassInit(Picture* mainPic, Picture* backPic, const Picture* pencil);
     void CharacterInit(int32_t pNameIndex, int32_t pColor);
 
-    int32_t GetCurrentCard(int player) const { return players_[player].currentCard; }
-    int32_t GetCurrentThread(int player) const { return players_[player].currentThread; }
+    int32_t GetCurrentCard(int player) const { return Player(player).currentCard; }
+    int32_t GetCurrentThread(int player) const { return Player(player).currentThread; }
     int32_t GetCurrentPlayer() const;
-    int32_t GetPlayerCardIndex(int player, int slot) const { return players_[player].handCard[slot]; }
+    int32_t GetPlayerCardIndex(int player, int slot) const { return Player(player).handCard[slot]; }
     const std::string& GetPlayerName(int player) const;
-    const std::string& GetPlayerId(int player) const { return players_[player].id; }
-    int32_t GetPlayerColor(int player) const { return players_[player].color; }
-    int32_t GetPlayerStop(int player) const { return players_[player].stopCount; }
-    int32_t GetMyCardCount(int player) const { return players_[player].myCardCount; }
+    const std::string& GetPlayerId(int player) const { return Player(player).id; }
+    int32_t GetPlayerColor(int player) const { return Player(player).color; }
+    int32_t GetPlayerStop(int player) const { return Player(player).stopCount; }
+    int32_t GetMyCardCount(int player) const { return Player(player).myCardCount; }
     int32_t GetMyCardLast(int player) const;
-    int32_t GetWaitCount(int player) const { return players_[player].waitCount; }
+    int32_t GetWaitCount(int player) const { return Player(player).waitCount; }
     bool IsEnable(int player) const;
-    bool IsEnableCard(int player) const { return players_[player].enableCard; }
+    bool IsEnableCard(int player) const { return Player(player).enableCard; }
     bool IsPlayerStoped(int player) const;
     void CopyEnableArray(int player, EnableArray& out) const;
 
-    void AddMyCardCount(int player) { ++players_[player].myCardCount; }
     void AddWaitCount(int player, int32_t cost);
-    void AccessStop(int player) { players_[player].stopCount = 4; }
+    void AccessStop(int player) { Player(player).stopCount = 4; }
     void MoveCurrentCard(int player, int step);
     void MoveCurrentCardDirect(int player, int slot);
     void MoveCurrentThread(int player, int step);
@@ -75,24 +59,19 @@ public:
     void PaintScore();
     void PaintMoveCard(Picture& pic, int cardNo, int direction, bool withBoard);
 
-    int32_t firstPlayer() const { return firstPlayer_; }
-    int32_t turnCount() const { return turnCount_; }
+    int32_t firstPlayer() const;
+    int32_t turnCount() const;
     // How many NextStandBy calls are running now; more than one is a nested turn.
     int32_t standByDepth() const { return standByDepth_; }
-    PlayerData& Player(int player) { return players_.at(player); }
+    PlayerData& Player(int player);
+    const PlayerData& Player(int player) const;
 
 private:
-    int32_t NextMaatariMover();
-    int32_t NextHarshMover();
-    void CountDownWaits();
     void PlayComputerTurn(int player);
     void EndGame();
     void Pause(int ms);
 
     Game& game_;
-    std::array<PlayerData, 4> players_;
-    int32_t firstPlayer_ = 0;
-    int32_t turnCount_ = -1;
     int32_t standByDepth_ = 0;
     Picture* mainPic_ = nullptr;
     Picture* backPic_ = nullptr;

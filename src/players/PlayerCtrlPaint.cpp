@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int HandPitch = 59;
-constexpr int ThreadCardCount = 45;
 
 std::string RightAligned3(int32_t value)
 {
@@ -27,7 +26,7 @@ std::string RightAligned3(int32_t value)
 
 void PlayerCtrl::PaintCard(int player)
 {
-    const PlayerData& p = players_[player];
+    const PlayerData& p = game_.match.players[player];
     const AreaRect hand = GetArea(AreaHand);
     const int c = p.currentCard;
     for (int i = 0; i < 10 && p.handCard[i] != NO_CARD; ++i) {
@@ -54,7 +53,7 @@ void PlayerCtrl::PaintCard(int player)
 
 void PlayerCtrl::PaintCard2(int player)
 {
-    const PlayerData& p = players_[player];
+    const PlayerData& p = game_.match.players[player];
     const AreaRect hand = GetArea(AreaHand);
     for (int i = 0; i < 10 && p.handCard[i] != NO_CARD; ++i)
         game_.cardCtrl->GetCard(p.handCard[i])
@@ -76,7 +75,7 @@ void PlayerCtrl::PaintScore()
     pic.SetForeColor(Palette::White);
     pic.SetFontSize(12);
     // Both lines are eleven bytes in CP932: three digits and four double-byte characters.
-    pic.TextOutA(r.Left + 50, r.Bottom - 60, RightAligned3(turnCount_ / 4 + 1) + "ターン目", 11);
+    pic.TextOutA(r.Left + 50, r.Bottom - 60, RightAligned3(turnCount() / 4 + 1) + "ターン目", 11);
     pic.TextOutA(r.Left + 50, r.Bottom - 30, "残り: " + RightAligned3(game_.cardCtrl->GetRestCard()) + "枚",
                  11);
 }

@@ -40,6 +40,33 @@ void Blacken(Picture& pic)
 
 } // namespace
 
+std::array<ResEntry, 8> Opening::StaffEntries(int32_t number, const std::string& text, const std::string& date)
+{
+    // Posted like a thread's responses, as many as the number says, so the roll draws its IDs and
+    // its (empty) filler texts from the game's random source in the same order a post would.
+    const auto id = [this] {
+        const std::array<char, 8> drawn = game_.rules.MakeId();
+        return std::string(drawn.begin(), drawn.end());
+    };
+    std::array<ResEntry, 8> entries{};
+    const int32_t last = Min(number, 1000);
+    if (last >= 2) {
+        for (int i = Min(number, 8) - 1; i >= 1; --i) {
+            entries[i] = ResEntry{last - i, "", 0, id(), date, ""};
+            game_.rng.Below(20);
+        }
+    }
+    entries[0] = ResEntry{last, "スタッフロール", 0, id(), date, text};
+    if (text.empty())
+        game_.rng.Below(20);
+    if (last == 1000) {
+        for (int i = 7; i >= 1; --i)
+            entries[i] = entries[i - 1];
+        entries[0] = ResEntry{1001, "１００１", 0, "*", "Over 1000 Thread", Res::ClosingText};
+    }
+    return entries;
+}
+
 Opening::Opening(Game& game) : game_(game)
 {
     endingSchedule_[0] = Consts::TimeEndingFadeStep;
@@ -60,10 +87,10 @@ void Opening::ClassInit(Picture* mainPic, Picture* temppic)
     temp_ = temppic;
     endingTexts_ = BuildEndingTexts(Game::MakerName());
     static constexpr std::array<int32_t, 10> StaffResNums = {1, 2, 100, 140, 460, 540, 780, 940, 980, 1000};
+    const std::string date = Res::DateText(game_.PostDate());
     for (size_t k = 0; k < staffRoll_.size(); ++k) {
-        staffRoll_[k] = std::make_unique<Res>(game_);
+        staffRoll_[k] = std::make_unique<Res>(game_, StaffEntries(StaffResNums[k], endingTexts_[4 + k], date));
         staffRoll_[k]->ClassInit(temp_);
-        staffRoll_[k]->AddRes(StaffResNums[k], "スタッフロール", "", 0, "", endingTexts_[4 + k], true, 0);
     }
 }
 

@@ -34,6 +34,8 @@ public:
 
 private:
     void StartGame();
+    // One response list of the staff roll: number responses posted, the last with the text.
+    std::array<ResEntry, 8> StaffEntries(int32_t number, const std::string& text, const std::string& date);
     void PlayEnding();
     void PaintEndingStep(int step);
     void PlayCurtain();

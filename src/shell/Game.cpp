@@ -19,11 +19,13 @@
 #include "text/IniFile.h"
 
 Game::Game(Platform& platformIn, FontEngine* fonts, uint64_t seed, bool fixedSeed, std::string appPath)
-    : platform(platformIn), rng(seed, fixedSeed), PictureMain(fonts, PictureWidth, PictureHeight),
+    : platform(platformIn), PictureMain(fonts, PictureWidth, PictureHeight),
       PictureTemp(fonts, PictureWidth, PictureHeight), PictureTemp2(fonts, PictureWidth, PictureHeight),
       PicturePencil(fonts, 46, 23), PictureAuthor(fonts, 200, 40), PictureMask(fonts, 85, 16),
       PictureRainbow(fonts, 85, 16), appPath_(std::move(appPath))
 {
+    match.rng = Rng(seed, fixedSeed);
+    rules.Watch(&stage_);
 }
 
 Game::~Game()
@@ -56,8 +58,14 @@ void Game::Start()
     opening->GotoOpening();
 }
 
+void Game::UpdateRuleTables()
+{
+    ruleTables = RuleTables(cardDefs, specialTexts);
+}
+
 void Game::MakeControllers()
 {
+    UpdateRuleTables();
     consts = std::make_unique<Consts>(*this);
     threadCtrl = std::make_unique<ThreadCtrl>(*this);
     cardCtrl = std::make_unique<CardCtrl>(*this);
@@ -155,13 +163,15 @@ void Game::AwaitInput(const std::function<bool()>& stillWaiting, std::optional<u
     }
 }
 
-std::string Game::MakeId()
+int32_t Game::PostDate()
 {
-    static constexpr char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz/+";
-    std::string id(8, ' ');
-    for (char& c : id)
-        c = kAlphabet[rng.Below(64)];
-    return id;
+    // The local calendar written as if it were UTC: minutes that show the local date and time
+    // wherever and whenever they are formatted again.
+    const std::time_t stamp = now();
+    std::tm local{};
+    localtime_r(&stamp, &local);
+    const std::time_t asUtc = timegm(&local);
+    return static_cast<int32_t>(asUtc >= 0 ? asUtc / 60 : (asUtc - 59) / 60);
 }
 
 void Game::Quit(int status)

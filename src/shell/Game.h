@@ -1,9 +1,12 @@
 #pragma once
 
-#include "board/CardRecord.h"
 #include "gfx/Picture.h"
-#include "platform/Rng.h"
+#include "rules/CardRecord.h"
+#include "rules/MatchState.h"
+#include "rules/RuleTables.h"
+#include "rules/Rules.h"
 #include "shell/GameTypes.h"
+#include "shell/Stage.h"
 
 #include <array>
 #include <ctime>
@@ -26,15 +29,6 @@ class PlayerCtrl;
 class Score;
 class Sounds;
 class ThreadCtrl;
-
-// One card leaving a hand: played onto a board position, or discarded when nothing was playable.
-struct CardPlay {
-    int player = 0;
-    int slot = 0;
-    int cardNo = 0;
-    int position = 0;
-    bool discard = false;
-};
 
 // Everything the game shares: the state that the screens hand over to each other, the tables loaded
 // at start-up, the pictures, and the one instance of every controller. main owns one; a test may
@@ -71,16 +65,24 @@ public:
     void DoEvents();
     // Waits for the player: pumps until stillWaiting() turns false, or the deadline (if any) passes.
     void AwaitInput(const std::function<bool()>& stillWaiting, std::optional<uint32_t> deadline = {});
-    std::string MakeId();
+    // The local calendar minute that responses posted now carry.
+    int32_t PostDate();
+    // The card definitions and special texts as the rules read them: made again from cardDefs and
+    // specialTexts whenever those are loaded.
+    void UpdateRuleTables();
     // Ends the program from any depth of nested waits.
     [[noreturn]] void Quit(int status);
 
     Platform& platform;
-    Rng rng;
+    // The game in progress, as the rules see it; the controllers show it.
+    MatchState match;
+    RuleTables ruleTables;
+    Rules rules{ruleTables, match};
+    Rng& rng = match.rng;
 
     int GameState = StateInit;
-    int GameMode = 0;
-    int LastCardWait = 0;
+    int& GameMode = match.GameMode;
+    int& LastCardWait = match.LastCardWait;
 
     std::array<CardRecord, CardDefCount> cardDefs;
     std::array<std::string, SpecialTextCount> specialTexts;
@@ -145,4 +147,5 @@ public:
 
 private:
     std::string appPath_;
+    Stage stage_{*this};
 };

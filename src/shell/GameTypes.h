@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/RuleConstants.h"
+
 #include <array>
 #include <string>
 
@@ -21,10 +23,7 @@ constexpr bool IsGameState(int state)
     return state >= StateInit && state <= StateEndText && state % 10 == 0;
 }
 
-// GameMode bits; on the title the low three bits are the menu cursor.
-constexpr int ModeDeck = 1;
-constexpr int ModeHarsh = 2;
-constexpr int ModeExtra = 64;
+// On the title the low three bits of GameMode are the menu cursor.
 constexpr int MenuQuit = 4;
 
 // Commands that keys and most mouse actions are reduced to.
@@ -36,9 +35,6 @@ constexpr int CmdOk = 5;
 constexpr int CmdCancel = 6;
 // Only in the player's turn: the cursors go to the computer player's choice for the seat.
 constexpr int CmdHint = 7;
-
-// Marks an empty hand slot; sorts after every card.
-constexpr int NO_CARD = 2147483647;
 
 // Music kinds for Sounds::playBGM.
 constexpr int BgmStop = 0;

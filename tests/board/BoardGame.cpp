@@ -54,8 +54,9 @@ void BoardGame::Grow(int position, int32_t resNum, int32_t size)
     Thread& thread = board.GetThread(position);
     thread.resNum(resNum);
     thread.Size(size);
-    board.GetRes(position).AddRes(resNum - board.GetRes(position).Entry(0).number, "", "", 0, "", "grown",
-                                  true, 0);
+    const int slot = board.Order()[position];
+    game.rules.AddPosts(slot, resNum - board.GetRes(position).Entry(0).number, -1, nullptr, 0, Post::Plain,
+                        {TextRef::Special, 0, 0}, true, 0);
 }
 
 std::vector<int32_t> BoardGame::EventIds() const

@@ -28,7 +28,7 @@ protected:
 
     TestGame t;
     Picture& pic = t.game.PictureMain;
-    Card card{t.game.rng};
+    Card card;
 };
 
 TEST_F(CardPaintTest, BandsTakeTheCardColourAroundAWhiteLine)

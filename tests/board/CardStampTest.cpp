@@ -52,7 +52,7 @@ TEST(CardStampTest, EveryKindOfFaceStampsAsItDraws)
     PaintArtwork(t.game);
     for (int index = 0; index < CardDefCount; ++index) {
         for (int colour = 0; colour <= 4; ++colour) {
-            Card card(t.game.rng);
+            Card card;
             card.Load(t.game.cardDefs, index, colour, "スレッドの\r\n本文");
             card.PictureMask(&t.game.PictureMask);
             card.PictureRainbow(&t.game.PictureRainbow);
@@ -79,7 +79,7 @@ TEST(CardStampTest, TheStateThatShapesTheFaceGetsItsOwnRecordingAndEdgesClip)
     TestGame t;
     t.LoadFixtureData();
     PaintArtwork(t.game);
-    Card card(t.game.rng);
+    Card card;
     card.Load(t.game.cardDefs, 30, 2, "");
     card.PictureMask(&t.game.PictureMask);
     card.PictureRainbow(&t.game.PictureRainbow);

@@ -1,6 +1,5 @@
 #include "board/Thread.h"
 
-#include "board/Card.h"
 #include "board/ThreadCtrl.h"
 #include "board/ThreadCtrlProbe.h"
 #include "players/PlayerCtrl.h"
@@ -18,66 +17,29 @@ protected:
         t.game.threadCtrl = std::make_unique<ThreadCtrl>(t.game);
         t.game.threadCtrl->ClassInit(&t.game.PictureTemp);
         t.game.playerCtrl = std::make_unique<PlayerCtrl>(t.game);
-        thread.CreateThread(1, 5, 2, 0);
-        thread.resNum(10);
+        ThreadState& state = t.game.match.board.threads[0];
+        state.owner = 1;
+        state.resIndex = 5;
+        state.color = 2;
+        state.resNum = 10;
     }
 
-    // A card of definition def in colour, age (0) or sage (1).
-    const Card& MakeCard(int def, int colour, int agesage = 0)
-    {
-        std::array<CardRecord, CardDefCount> defs = t.game.cardDefs;
-        defs[def].Agesage = agesage;
-        card.Load(defs, def, colour, "");
-        return card;
-    }
-
+    // Whether the thread takes a card of definition def in colour, age (0) or sage (1).
     bool Accepts(int def, int colour, int agesage = 0)
     {
-        return thread.IsCardEnable(MakeCard(def, colour, agesage));
+        t.game.cardDefs[def].Agesage = agesage;
+        t.game.UpdateRuleTables();
+        int cardNo = 237 + def - AdminCard;
+        if (def < AdminCard)
+            cardNo = colour == 0 ? 45 + def : 93 + (colour - 1) * 48 + def;
+        if (def == GodCard)
+            t.game.match.cards.godColour = colour;
+        return t.game.rules.IsEnableCard(cardNo, 0);
     }
 
     TestGame t{false};
-    Thread thread{t.game};
-    Card card{t.game.rng};
+    Thread thread{t.game, 0};
 };
-
-TEST_F(ThreadTest, CreateAndClearSetTheEmptyValues)
-{
-    Thread fresh(t.game);
-    fresh.CreateThread(3, 7, 4, 6);
-    EXPECT_EQ(fresh.resNum(), 0);
-    EXPECT_EQ(fresh.owner(), 3);
-    EXPECT_EQ(fresh.resIndex(), 7);
-    EXPECT_EQ(fresh.Color(), 4);
-    EXPECT_EQ(fresh.browserCrash(), 6);
-    EXPECT_EQ(fresh.GetTitle(), "thread 7");
-    EXPECT_FALSE(fresh.IsThreadEnable());
-
-    fresh.resNum(50);
-    fresh.Size(100);
-    fresh.AddJienFlag();
-    fresh.GotFlag(1);
-    fresh.FestaFlag(2);
-    fresh.IkusaFlag(true);
-    fresh.StopFlag(true);
-    fresh.JudgeFlag(2);
-    fresh.Agesage(1);
-    fresh.ClearThread();
-    EXPECT_EQ(fresh.resNum(), -1);
-    EXPECT_EQ(fresh.Size(), 0);
-    EXPECT_EQ(fresh.resIndex(), -1);
-    EXPECT_EQ(fresh.owner(), -1);
-    EXPECT_EQ(fresh.Color(), -1);
-    EXPECT_EQ(fresh.Agesage(), 0);
-    EXPECT_EQ(fresh.jienCount(), 0);
-    EXPECT_EQ(fresh.GotFlag(), 0);
-    EXPECT_EQ(fresh.FestaFlag(), 0);
-    EXPECT_FALSE(fresh.IkusaFlag());
-    EXPECT_FALSE(fresh.StopFlag());
-    EXPECT_EQ(fresh.JudgeFlag(), 0);
-    EXPECT_EQ(fresh.browserCrash(), 0);
-    EXPECT_EQ(fresh.GetTitle(), "");
-}
 
 TEST_F(ThreadTest, LimitedPropertiesIgnoreOutOfRangeWrites)
 {
@@ -180,7 +142,6 @@ TEST_F(ThreadTest, SpecialCardsByTheirOwnRules)
     EXPECT_TRUE(Accepts(DeleteCard, 4));
     EXPECT_TRUE(Accepts(GodCard, 2));
     EXPECT_FALSE(Accepts(GodCard, 4));
-    EXPECT_FALSE(Accepts(ThreadCard, 2));
 
     // The access ban cannot hit the thread of the player on turn (player 0 here).
     thread.owner(0);

@@ -163,9 +163,9 @@ TEST_F(EventCtrlTest, ContentShowsTheTextOrTheThreadAtThePosition)
     events().PaintPopUp(GameEnd, "line one\r\nline two", 0, 0);
     EXPECT_TRUE(Any({c.left + 10, c.top + 10, c.left + 100, c.top + 40}, 0x000000));
 
-    Res& res = t.game.threadCtrl->GetRes(2);
-    res.CreateRes(0);
-    res.AddRes(1, "poster", "ABCDEFGH", 0, "05/01/01 12:00", "first post", true, 0);
+    const int slot = t.game.match.board.order[2];
+    t.game.match.board.threads[slot].resIndex = 0;
+    t.game.rules.AddPosts(slot, 1, -1, nullptr, 0, Post::Plain, {TextRef::Special, 0, 0}, true, 0);
     events().PaintPopUp(SecondPost, " 2", 1, 10);
     EXPECT_TRUE(Any(inner, 0xFFFFFF, false));
 

@@ -33,8 +33,7 @@ TEST(ModuleCommon, MakeIdUsesOnlyTheSixtyFourCharacters)
     TestGame t(false, 7);
     std::set<char> seen;
     for (int i = 0; i < 2000; ++i) {
-        const std::string id = t.game.MakeId();
-        ASSERT_EQ(id.size(), 8u);
+        const std::array<char, 8> id = t.game.rules.MakeId();
         seen.insert(id.begin(), id.end());
     }
     const std::string alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz/+";

@@ -1,4 +1,4 @@
-#include "board/CardRecord.h"
+#include "rules/CardRecord.h"
 #include "events/EventCtrl.h"
 #include "platform/ProgramExit.h"
 #include "shell/GameTypes.h"

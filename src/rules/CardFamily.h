@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/CardRecord.h"
+#include "rules/CardRecord.h"
 
 // What a card does when it is played, beyond adding its responses. Several definitions share a
 // family (four second-post cards, two of each of the festival, calm-down, sage and thousand-race

@@ -1,4 +1,4 @@
-#include "platform/Rng.h"
+#include "rules/Rng.h"
 
 #include <cmath>
 

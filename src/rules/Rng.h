@@ -26,6 +26,8 @@ public:
         fixed_ = true;
     }
 
+    bool operator==(const Rng&) const = default;
+
 private:
     uint64_t state_;
     bool fixed_;
