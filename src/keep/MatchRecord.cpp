@@ -157,9 +157,8 @@ bool ReadId(const Json& value, std::string& out, const std::string& at, std::str
     if (!value.is_string())
         return Refuse(why, at, "not text");
     const std::string& id = value.get_ref<const std::string&>();
-    const bool letters = std::all_of(id.begin(), id.end(), [](char c) {
-        return c != '\0' && IdAlphabet.find(c) != std::string_view::npos;
-    });
+    const bool letters = std::all_of(id.begin(), id.end(),
+                                     [](char c) { return IdAlphabet.find(c) != std::string_view::npos; });
     if (!id.empty() && (id.size() != 8 || !letters))
         return Refuse(why, at, "not an ID");
     out = id;
@@ -175,8 +174,8 @@ bool ReadRng(const Json& value, Rng& rng, std::string& why)
     const std::string& text = value.get_ref<const std::string&>();
     uint64_t state = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), state);
-    if (text.empty() || text[0] < '0' || text[0] > '9' || error != std::errc() ||
-        end != text.data() + text.size())
+    // Unsigned, it takes no sign, no space and no empty text.
+    if (error != std::errc() || end != text.data() + text.size())
         return Refuse(why, "rng", "not a 64-bit number in decimal");
     rng.SetState(state);
     return true;

@@ -34,4 +34,3 @@ enum EventId : int32_t {
     GameEnd = 72,
     BrowserCrashHit = 73,
 };
-

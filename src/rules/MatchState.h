@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rules/RuleConstants.h"
 #include "rules/Rng.h"
+#include "rules/RuleConstants.h"
 #include "rules/ThreadDeal.h"
 
 #include <array>
@@ -94,7 +94,7 @@ struct PlayerData {
     int32_t nameIndex = 0;
     std::string id;
     std::array<int32_t, HandSlots> handCard{NO_CARD, NO_CARD, NO_CARD, NO_CARD, NO_CARD,
-                                          NO_CARD, NO_CARD, NO_CARD, NO_CARD, NO_CARD};
+                                            NO_CARD, NO_CARD, NO_CARD, NO_CARD, NO_CARD};
     int32_t stopCount = 0;
     // enable[position][slot]
     std::array<std::array<bool, HandSlots>, BoardPositions> enable{};

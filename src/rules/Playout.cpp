@@ -1,6 +1,7 @@
 #include "rules/Playout.h"
 
-void Playout::Deal(MatchState& state, int mode, int32_t date, Watcher* watcher, const CommitHook& onCommit) const
+void Playout::Deal(MatchState& state, int mode, int32_t date, Watcher* watcher,
+                   const CommitHook& onCommit) const
 {
     Rules rules(tables_, state);
     rules.Watch(watcher);

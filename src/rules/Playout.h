@@ -22,7 +22,8 @@ public:
     void Deal(MatchState& state, int mode, int32_t date, Watcher* watcher = nullptr,
               const CommitHook& onCommit = {}) const;
     // Plays a dealt game on to its end.
-    void Finish(MatchState& state, int32_t date, Watcher* watcher = nullptr, const CommitHook& onCommit = {}) const;
+    void Finish(MatchState& state, int32_t date, Watcher* watcher = nullptr,
+                const CommitHook& onCommit = {}) const;
     // One turn: the next mover chooses and plays. False once the cards are out.
     bool Turn(Rules& rules, const CommitHook& onCommit = {}) const;
 

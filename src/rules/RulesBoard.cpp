@@ -109,12 +109,14 @@ TextRef Rules::FillerText(const ThreadState& thread, int32_t gotMode)
         return {TextRef::ThreadRes, static_cast<int16_t>(thread.resIndex), static_cast<int16_t>(pick)};
     }
     case 1:
-        return {TextRef::Special,
-                static_cast<int16_t>(SpecialText::AdminGreetings + s_.rng.Below(SpecialText::AdminGreetingCount)),
-                0};
+        return {
+            TextRef::Special,
+            static_cast<int16_t>(SpecialText::AdminGreetings + s_.rng.Below(SpecialText::AdminGreetingCount)),
+            0};
     case 2:
         return {TextRef::Special,
-                static_cast<int16_t>(SpecialText::GodGreetings + s_.rng.Below(SpecialText::GodGreetingCount)), 0};
+                static_cast<int16_t>(SpecialText::GodGreetings + s_.rng.Below(SpecialText::GodGreetingCount)),
+                0};
     default:
         return {};
     }

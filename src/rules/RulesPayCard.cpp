@@ -248,7 +248,8 @@ void Rules::PayThousandRace(Payment& play)
     ThreadState& thread = *play.thread;
     if (!thread.ikusaFlag && CardResNum(play.cardNo) + thread.resNum >= 700) {
         thread.ikusaFlag = true;
-        play.text = SpecialRef(s_.rng.Chance(0.8) ? SpecialText::ThousandRace : SpecialText::ThousandRaceRare);
+        play.text =
+            SpecialRef(s_.rng.Chance(0.8) ? SpecialText::ThousandRace : SpecialText::ThousandRaceRare);
         play.priority = true;
         play.Announce(ThousandRace, play.text, thread.owner);
     } else if (thread.ikusaFlag) {
@@ -363,7 +364,8 @@ void Rules::PayThreadCard(Payment& play)
     play.agesage = 0;
     play.count = 1;
     play.size = 1;
-    play.text = {TextRef::ThreadRes, static_cast<int16_t>(play.cardNo), static_cast<int16_t>(s_.rng.Below(20))};
+    play.text = {TextRef::ThreadRes, static_cast<int16_t>(play.cardNo),
+                 static_cast<int16_t>(s_.rng.Below(20))};
     play.priority = true;
 }
 

@@ -27,11 +27,13 @@ BoardGame::BoardGame(bool draw) : t(draw), game(t.game), board(MakeBoard(t)), pr
 
 int BoardGame::Open(int player, int colour, int mark)
 {
-    const int cardNo = nextThreadCard++;
-    Card& card = game.cardCtrl->GetCard(cardNo);
-    card.Load(game.cardDefs, ThreadCard, colour, game.ThreadTexts[cardNo].Body);
-    card.browserCrash(mark);
+    // Thread cards come fifteen to a colour; the god's colour 4 is given to the thread afterwards.
+    const int group = colour >= 1 && colour <= 3 ? colour - 1 : 0;
+    const int cardNo = 15 * group + nextThreadCard[group]++;
+    game.match.cards.crashMark[cardNo] = static_cast<int8_t>(mark);
     board.PayCard(0, cardNo, player);
+    if (colour == 4)
+        board.GetThread(0).Color(colour);
     return cardNo;
 }
 

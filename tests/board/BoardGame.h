@@ -35,5 +35,5 @@ struct BoardGame {
     ThreadCtrl& board;
     ThreadCtrlProbe probe;
     std::vector<Raised> events;
-    int nextThreadCard = 0;
+    std::array<int, 3> nextThreadCard{};
 };

@@ -184,12 +184,9 @@ TEST_F(PayCardTest, TheLastKilobytesTrimTheResponsesAndEndTheThread)
 TEST_F(PayCardTest, ATrimmedCardStillPostsOneResponse)
 {
     // Three responses trimmed by up to three would leave none; one always lands.
-    CardRecord three = b.game.cardDefs[OneRes];
-    three.resNum = 3;
-    three.Size = 40;
-    std::array<CardRecord, CardDefCount> defs = b.game.cardDefs;
-    defs[OneRes] = three;
-    b.game.cardCtrl->GetCard(93 + 48 + OneRes).Load(defs, OneRes, 2, "");
+    b.game.cardDefs[OneRes].resNum = 3;
+    b.game.cardDefs[OneRes].Size = 40;
+    b.game.UpdateRuleTables();
     for (int i = 0; i < 20; ++i) {
         b.board.GameInit();
         b.Open(1, 2);
@@ -341,7 +338,7 @@ TEST_F(PayCardTest, ATrollThatPushesItsTargetToAThousandFinishesThatThread)
     // The raid reshuffles the board, so the target is rarely still at the position it was played on.
     for (int round = 0; round < 12; ++round) {
         board.GameInit();
-        b.nextThreadCard = 0;
+        b.nextThreadCard = {};
         b.OpenMany(4);
         b.Grow(2, 999, 30);
         Thread& target = board.GetThread(2);
@@ -441,15 +438,13 @@ TEST_F(PayCardTest, PlayedThreadsRiseAndRainbowsByTheOwnerCount)
 
 TEST_F(PayCardTest, WaitCostFollowsTheSizeOfTheResponses)
 {
-    std::array<CardRecord, CardDefCount> defs = b.game.cardDefs;
-    defs[OneRes].Size = 60;
-    Card& big = b.game.cardCtrl->GetCard(93 + OneRes);
-    big.Load(defs, OneRes, 1, "");
+    b.game.cardDefs[OneRes].Size = 60;
+    b.game.UpdateRuleTables();
     b.Open(0, 1);
     b.Play(OneRes, 1, 0, 0);
     EXPECT_EQ(b.game.LastCardWait, 50);
-    defs[OneRes].Size = 40;
-    big.Load(defs, OneRes, 1, "");
+    b.game.cardDefs[OneRes].Size = 40;
+    b.game.UpdateRuleTables();
     b.Play(OneRes, 1, 0, 0);
     EXPECT_EQ(b.game.LastCardWait, 40);
     b.Play(AboneCard, 4, 0, 0);

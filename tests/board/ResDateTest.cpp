@@ -24,11 +24,15 @@ TEST(ResDateTest, EachResponseShowsTheMinuteItWasPostedIn)
 {
     TestGame t;
     t.LoadFixtureData();
-    Res res(t.game);
+    t.game.UpdateRuleTables();
+    constexpr int Slot = 2;
+    t.game.match.board.threads[Slot].resIndex = 0;
+    Res res(t.game, Slot);
     std::time_t now = LocalTime(2024, 12, 31, 23, 59, 10);
     t.game.now = [&now] { return now; };
-    auto post = [&res] {
-        res.AddRes(1, "名無し", "ID", 0, "", "本文", true, 3);
+    auto post = [&t, &res] {
+        t.game.rules.PostDate(t.game.PostDate());
+        t.game.rules.AddPosts(Slot, 1, 0, nullptr, 0, Post::Plain, {TextRef::Special, 40, 0}, true, 0);
         return res.Entry(0).date;
     };
     EXPECT_EQ(post(), "24/12/31 23:59");
@@ -40,6 +44,8 @@ TEST(ResDateTest, EachResponseShowsTheMinuteItWasPostedIn)
     EXPECT_EQ(post(), "24/12/31 23:59") << "the clock set back";
     now = LocalTime(2025, 6, 1, 8, 0, 0);
     EXPECT_EQ(post(), "25/06/01 08:00");
+    // An older post keeps the minute it was posted in.
+    EXPECT_EQ(res.Entry(1).date, "24/12/31 23:59");
 }
 
 } // namespace

@@ -3,25 +3,55 @@
 #include "board/Ink.h"
 #include "support/TestGame.h"
 
-#include <ctime>
+#include <array>
 #include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
+
+// A slot that shows another game thread than its own number, so that the two are never mixed up.
+constexpr int Slot = 5;
+constexpr int ThreadIndex = 3;
+// Special texts of the fixture tables the tests post: "special 40", and three set here.
+constexpr int Hello = 40;
+constexpr int Tall = 41;
+constexpr int OneLine = 42;
+constexpr int Blank = 43;
+// 2024-05-06 00:00 of the local calendar, in minutes.
+constexpr int32_t May6 = 19849 * 24 * 60;
+constexpr std::array<char, 8> PlayerId{'I', 'D', '0', '0', '0', '0', '0', '0'};
+
+TextRef Special(int index)
+{
+    return {TextRef::Special, static_cast<int16_t>(index), 0};
+}
 
 class ResTest : public testing::Test {
 protected:
     ResTest()
     {
         t.LoadFixtureData();
+        std::string tall = "a";
+        for (int i = 0; i < 6; ++i)
+            tall += "\r\nline";
+        t.game.specialTexts[Tall] = tall;
+        t.game.specialTexts[OneLine] = "one line";
+        t.game.specialTexts[Blank] = "";
+        t.game.UpdateRuleTables();
+        Thread().resIndex = ThreadIndex;
+        t.game.rules.PostDate(May6 + 12 * 60);
         res.ClassInit(&t.game.PictureTemp);
-        res.CreateRes(3);
     }
 
-    // Posts plainly: the player's name and ID, a text of its own, clock texts allowed.
-    void Post(int count, const std::string& text = "hello", bool priority = false)
+    ThreadState& Thread() { return t.game.match.board.threads[Slot]; }
+
+    // Posts as player name 1 with an ID of its own, clock texts allowed.
+    void Post(int count, int text = Hello, bool priority = false)
     {
-        res.AddRes(count, "player", "ID000000", 0, "", text, priority, 0);
+        t.game.rules.AddPosts(Slot, count, 1, &PlayerId, 0, Post::Plain, Special(text), priority, 0);
     }
 
     std::vector<int> Numbers() const
@@ -32,162 +62,195 @@ protected:
         return numbers;
     }
 
-    // A clock that reads the given local hour and minute today.
-    void SetClock(int hour, int minute)
-    {
-        t.game.now = [hour, minute] {
-            std::tm local{};
-            local.tm_year = 124;
-            local.tm_mon = 4;
-            local.tm_mday = 6;
-            local.tm_hour = hour;
-            local.tm_min = minute;
-            local.tm_isdst = -1;
-            return std::mktime(&local);
-        };
-    }
-
     TestGame t;
-    Res res{t.game};
+    Res res{t.game, Slot};
 };
 
-TEST_F(ResTest, NumbersNewPostsAndFillsTheGapsWithFillerPosts)
+TEST_F(ResTest, NewPostsShiftTheOldOnesDownBehindFillersOfTheThreadsOwn)
 {
     Post(1);
     EXPECT_EQ(Numbers(), (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(res.Entry(0).name, "player");
+    EXPECT_EQ(res.Entry(0).name, "たかし");
+    EXPECT_EQ(res.Entry(0).id, "ID000000");
+    EXPECT_EQ(res.Entry(0).text, "special 40");
     EXPECT_GT(res.EntryHeight(0), 0);
+    EXPECT_EQ(res.EntryHeight(1), 0);
 
-    res.ClearRes();
-    res.CreateRes(3);
-    Post(5);
-    EXPECT_EQ(Numbers(), (std::vector<int>{5, 4, 3, 2, 1, 0, 0, 0}));
-    Post(3);
-    EXPECT_EQ(Numbers(), (std::vector<int>{8, 7, 6, 5, 4, 3, 2, 1}));
-    // Filler posts are the thread's own: its poster name and one of its responses.
-    EXPECT_EQ(res.Entry(1).name, "poster 3");
-    EXPECT_EQ(res.Entry(1).text.rfind("thread 3 res ", 0), 0u);
-    EXPECT_EQ(res.Entry(1).id.size(), 8u);
-    EXPECT_EQ(res.Entry(0).text, "hello");
+    // The player's posts by number; every other one is a filler.
+    std::set<int> mains{1};
+    const std::pair<int, std::vector<int>> steps[] = {
+        {4, {5, 4, 3, 2, 1, 0, 0, 0}},          {3, {8, 7, 6, 5, 4, 3, 2, 1}},
+        {2, {10, 9, 8, 7, 6, 5, 4, 3}},         {8, {18, 17, 16, 15, 14, 13, 12, 11}},
+        {15, {33, 32, 31, 30, 29, 28, 27, 26}},
+    };
+    for (const auto& [count, numbers] : steps) {
+        SCOPED_TRACE(count);
+        Post(count);
+        mains.insert(numbers[0]);
+        EXPECT_EQ(Numbers(), numbers);
+        for (int i = 0; i < 8; ++i) {
+            const ResEntry e = res.Entry(i);
+            if (e.number == 0)
+                continue;
+            if (mains.count(e.number) != 0) {
+                EXPECT_EQ(e.name, "たかし") << i;
+                EXPECT_EQ(e.id, "ID000000") << i;
+                EXPECT_EQ(e.text, "special 40") << i;
+                continue;
+            }
+            EXPECT_EQ(e.name, "poster 3") << i;
+            EXPECT_EQ(e.text.rfind("thread 3 res ", 0), 0u) << i;
+            EXPECT_EQ(e.id.size(), 8u) << i;
+            EXPECT_NE(e.id, "ID000000") << i;
+            EXPECT_EQ(e.date, "24/05/06 12:00") << i;
+        }
+    }
 }
 
-TEST_F(ResTest, TenPostsOnTwentyThreeKeepOnlyTheNewestEight)
+TEST_F(ResTest, ReachingAThousandAddsTheClosingEntry)
 {
-    Post(23);
-    EXPECT_EQ(res.Entry(0).number, 23);
-    Post(10);
-    EXPECT_EQ(Numbers(), (std::vector<int>{33, 32, 31, 30, 29, 28, 27, 26}));
+    for (const int before : {995, 999}) {
+        SCOPED_TRACE(before);
+        Thread().posts = {};
+        Post(before);
+        Post(before == 999 ? 1 : 10);
+        std::vector<int> numbers{1001};
+        for (int n = 1000; n > 993; --n)
+            numbers.push_back(n);
+        EXPECT_EQ(Numbers(), numbers);
+        const ResEntry closing = res.Entry(0);
+        EXPECT_EQ(closing.name, "１００１");
+        EXPECT_EQ(closing.id, "*");
+        EXPECT_EQ(closing.date, "Over 1000 Thread");
+        EXPECT_EQ(closing.text, "このスレッドは１０００を超えました。\r\n"
+                                "もう書けないので､新しいスレッドを立ててくださいです｡｡｡ ");
+        EXPECT_EQ(res.Entry(1).name, "たかし");
+        EXPECT_EQ(res.Entry(1).text, "special 40");
+    }
 }
 
-TEST_F(ResTest, ReachingAThousandAddsTheClosingPost)
+TEST_F(ResTest, AnEmptyTextTakesAFillerChosenByTheGotMode)
 {
-    Post(995);
-    Post(10);
-    EXPECT_EQ(Numbers(), (std::vector<int>{1001, 1000, 999, 998, 997, 996, 995, 994}));
-    const ResEntry& closing = res.Entry(0);
-    EXPECT_EQ(closing.name, "１００１");
-    EXPECT_EQ(closing.id, "*");
-    EXPECT_EQ(closing.date, "Over 1000 Thread");
-    EXPECT_EQ(closing.text, "このスレッドは１０００を超えました。\r\n"
-                            "もう書けないので､新しいスレッドを立ててくださいです｡｡｡ ");
-    EXPECT_EQ(res.Entry(1).text, "hello");
+    auto range = [](const std::string& prefix, int first, int last) {
+        std::set<std::string> texts;
+        for (int i = first; i <= last; ++i)
+            texts.insert(prefix + std::to_string(i));
+        return texts;
+    };
+    struct Case {
+        TextRef text;
+        int gotMode;
+        std::set<std::string> texts;
+    };
+    const Case cases[] = {
+        {{}, 0, range("thread 3 res ", 0, 19)},
+        {{}, 1, range("special ", 13, 20)},
+        {{}, 2, range("special ", 21, 29)},
+        {Special(Blank), 1, range("special ", 13, 20)},
+        {Special(Blank), 2, range("special ", 21, 29)},
+        {{}, 5, {""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gotMode);
+        Thread().posts = {};
+        std::set<std::string> seen;
+        for (int i = 0; i < 200; ++i) {
+            t.game.rules.AddPosts(Slot, 1, -1, nullptr, 0, Post::Plain, c.text, false, c.gotMode);
+            seen.insert(res.Entry(0).text);
+        }
+        EXPECT_EQ(seen, c.texts);
+        EXPECT_EQ(res.Entry(0).name, "poster 3");
+        EXPECT_EQ(res.Entry(0).id.size(), 8u);
+    }
 }
 
-TEST_F(ResTest, EmptyTextTakesAFillerByGodMode)
+TEST_F(ResTest, TheHoursOfTwentyThreeAndEightHaveTheirOwnTexts)
 {
-    res.AddRes(1, "", "", 0, "", "", false, 1);
-    EXPECT_EQ(res.Entry(0).name, "poster 3");
-    EXPECT_EQ(res.Entry(0).id.size(), 8u);
-    const std::string& admin = res.Entry(0).text;
-    EXPECT_EQ(admin.rfind("special ", 0), 0u);
-    const int n = std::stoi(admin.substr(8));
-    EXPECT_GE(n, 13);
-    EXPECT_LE(n, 20);
-
-    res.AddRes(1, "", "", 0, "", "", false, 2);
-    const int god = std::stoi(res.Entry(0).text.substr(8));
-    EXPECT_GE(god, 21);
-    EXPECT_LE(god, 29);
-    res.AddRes(1, "", "", 0, "", "", false, 5);
-    EXPECT_EQ(res.Entry(0).text, "");
+    struct Case {
+        int32_t date;
+        bool priority;
+        bool noClockText;
+        uint8_t kind;
+        const char* text;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {May6 + 23 * 60, false, false, Post::Plain, "special 11", "24/05/06 23:00"},
+        {May6 + 8 * 60, false, false, Post::Plain, "special 12", "24/05/06 08:00"},
+        {May6 + 8 * 60 + 1, false, false, Post::Plain, "special 40", "24/05/06 08:01"},
+        {May6 + 23 * 60 - 1, false, false, Post::Plain, "special 40", "24/05/06 22:59"},
+        {May6 + 8 * 60, true, false, Post::Plain, "special 40", "24/05/06 08:00"},
+        {May6 + 23 * 60, false, true, Post::Plain, "special 40", "24/05/06 23:00"},
+        {May6 + 23 * 60, false, false, Post::Stopper, "special 40", "真・スレッドストッパー"},
+        // 1969-12-31 23:00: a day before the calendar's start counts its hours alike.
+        {-60, false, false, Post::Plain, "special 11", "69/12/31 23:00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        Thread().noClockText = c.noClockText;
+        t.game.rules.PostDate(c.date);
+        t.game.rules.AddPosts(Slot, 3, 1, &PlayerId, 0, c.kind, Special(Hello), c.priority, 0);
+        EXPECT_EQ(res.Entry(0).text, c.text);
+        EXPECT_EQ(res.Entry(0).date, c.shown);
+        // The fillers before it keep the thread's texts.
+        for (int i = 1; i < 3; ++i)
+            EXPECT_EQ(res.Entry(i).text.rfind("thread 3 res ", 0), 0u) << i;
+    }
 }
 
-TEST_F(ResTest, DatesComeFromTheClockAndTheHoursHaveTheirOwnTexts)
+TEST_F(ResTest, AQuarterOfTheOpenedThreadsIgnoreTheClock)
 {
-    // A list made without CreateRes never ignores the clock.
-    Res fresh(t.game);
-    fresh.ClassInit(&t.game.PictureTemp);
-    SetClock(23, 0);
-    fresh.AddRes(1, "a", "b", 0, "", "text", false, 0);
-    EXPECT_EQ(fresh.Entry(0).date, "24/05/06 23:00");
-    EXPECT_EQ(fresh.Entry(0).text, "special 11");
-    SetClock(8, 0);
-    fresh.AddRes(1, "a", "b", 0, "", "text", false, 0);
-    EXPECT_EQ(fresh.Entry(0).text, "special 12");
-    fresh.AddRes(1, "a", "b", 0, "", "fixed", true, 0);
-    EXPECT_EQ(fresh.Entry(0).text, "fixed");
-    SetClock(8, 1);
-    fresh.AddRes(1, "a", "b", 0, "", "text", false, 0);
-    EXPECT_EQ(fresh.Entry(0).text, "text");
-    // A date given by the card counts too.
-    fresh.AddRes(1, "a", "b", 0, "x 23:00", "text", false, 0);
-    EXPECT_EQ(fresh.Entry(0).text, "special 11");
-}
-
-TEST_F(ResTest, SomeThreadsIgnoreTheClock)
-{
-    SetClock(23, 0);
     int ignoring = 0;
     for (int i = 0; i < 200; ++i) {
-        res.ClearRes();
-        res.CreateRes(1);
-        Post(1);
-        if (res.noClockText()) {
-            ++ignoring;
-            EXPECT_EQ(res.Entry(0).text, "hello");
-        } else {
-            EXPECT_EQ(res.Entry(0).text, "special 11");
-        }
+        t.game.rules.BoardInit();
+        t.game.rules.PostDate(May6 + 23 * 60);
+        t.game.rules.PayCard(0, i % 45, 0);
+        const int slot = t.game.match.board.order[0];
+        t.game.rules.AddPosts(slot, 1, 1, &PlayerId, 0, Post::Plain, Special(Hello), false, 0);
+        const bool ignores = t.game.match.board.threads[slot].noClockText;
+        ignoring += ignores ? 1 : 0;
+        EXPECT_EQ(Res(t.game, slot).Entry(0).text, ignores ? "special 40" : "special 11");
     }
     EXPECT_GT(ignoring, 20);
     EXPECT_LT(ignoring, 90);
 }
 
-TEST_F(ResTest, AboneBlanksOnlyTheShownPosts)
+TEST_F(ResTest, AboneWipesEveryShownPostAndNothingElse)
 {
-    res.SetAbone();
-    EXPECT_EQ(res.Entry(0).number, 0);
+    t.game.rules.SetAbone(Slot);
+    EXPECT_EQ(Numbers(), (std::vector<int>(8, 0)));
 
-    Post(3);
-    res.SetAbone();
+    Post(3, Tall);
+    ASSERT_GT(res.EntryHeight(0), res.EntryHeight(1));
+    t.game.rules.SetAbone(Slot);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(res.Entry(i).number, 3 - i);
-        EXPECT_EQ(res.Entry(i).name, "あぼーん");
-        EXPECT_EQ(res.Entry(i).text, "あぼーん");
-        EXPECT_EQ(res.Entry(i).date, "あぼーん");
-        EXPECT_EQ(res.Entry(i).id, "*");
-        EXPECT_EQ(res.Entry(i).agesage, 1);
+        SCOPED_TRACE(i);
+        const ResEntry e = res.Entry(i);
+        EXPECT_EQ(e.number, 3 - i);
+        EXPECT_EQ(e.name, "あぼーん");
+        EXPECT_EQ(e.text, "あぼーん");
+        EXPECT_EQ(e.date, "あぼーん");
+        EXPECT_EQ(e.id, "*");
+        EXPECT_EQ(e.agesage, 1);
+        // Measured again: the tall post is now as short as the others.
         EXPECT_EQ(res.EntryHeight(i), res.EntryHeight(0));
     }
     EXPECT_EQ(res.Entry(3).number, 0);
     EXPECT_EQ(res.EntryHeight(3), 0);
-}
 
-TEST_F(ResTest, ClearEmptiesEverything)
-{
-    Post(4);
-    res.ClearRes();
-    EXPECT_EQ(Numbers(), (std::vector<int>(8, 0)));
-    EXPECT_EQ(res.EntryHeight(0), 0);
-    EXPECT_EQ(res.rIndex(), -1);
-    EXPECT_FALSE(res.noClockText());
+    Post(20);
+    t.game.rules.SetAbone(Slot);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(res.Entry(i).number, 23 - i);
+        EXPECT_EQ(res.Entry(i).text, "あぼーん");
+    }
 }
 
 TEST_F(ResTest, PaintShowsTheNewestPostAtTheBottom)
 {
     Picture& pic = t.game.PictureMain;
     // One short post sits at the top of the rectangle: its blue underlined number on the first row.
-    Post(1, "one line");
+    Post(1, OneLine);
     res.Paint(pic, 10, 20, 400, 200);
     const int underline = 20 + res.EntryHeight(0);
     bool blueNearTop = false;
@@ -199,10 +262,7 @@ TEST_F(ResTest, PaintShowsTheNewestPostAtTheBottom)
 
     // Eight tall posts overflow: the newest one's text ends at the bottom edge of the rectangle.
     pic.Clear();
-    std::string tall = "a";
-    for (int i = 0; i < 6; ++i)
-        tall += "\r\nline";
-    Post(8, tall);
+    Post(8, Tall);
     res.Paint(pic, 10, 20, 400, 200);
     bool inkAtBottom = false;
     for (int y = 200; y < 220; ++y) {

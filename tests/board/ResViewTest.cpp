@@ -1,26 +1,20 @@
 // A thread's view painted again from its kept copy must be the view painted afresh, whatever other
-// views used the shared canvas meanwhile, and must follow every change of the responses.
+// views used the shared canvas meanwhile, and must follow every change of the thread's state.
 #include "board/Res.h"
 #include "gfx/Picture.h"
 #include "support/TestGame.h"
 
-#include <functional>
+#include <array>
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 namespace {
 
 constexpr int W = 300;
 constexpr int H = 120;
-
-using Change = std::function<void(Res&)>;
-
-Change Post(const std::string& text)
-{
-    // One response at a time: no filler responses with random IDs.
-    return [text](Res& res) { res.AddRes(1, "名無し", "ID", 0, "01/02/03 04:05", text, true, 3); };
-}
+constexpr int Shown = 4;
+constexpr int Other = 9;
+constexpr std::array<char, 8> PlayerId{'I', 'D', '0', '0', '0', '0', '0', '0'};
 
 // The view of res, painted at (7, 5) over a black picture.
 Picture View(Res& res, int w = W, int h = H)
@@ -43,39 +37,50 @@ TEST(ResViewTest, AKeptViewIsTheViewPaintedAfreshAndFollowsEveryChange)
 {
     TestGame t;
     t.LoadFixtureData();
+    t.game.specialTexts[40] = "一つ目の書き込み\r\n二行目";
+    t.game.specialTexts[41] = "別のスレッド";
+    t.game.specialTexts[42] = "新しい書き込み";
+    t.game.UpdateRuleTables();
+    BoardState& board = t.game.match.board;
+    board.threads[Shown].resIndex = 3;
+    board.threads[Other].resIndex = 4;
+    t.game.rules.PostDate(12345678);
+    // One response at a time and under a given ID: no filler responses with random IDs.
+    auto post = [&t](int slot, int8_t name, int text) {
+        t.game.rules.AddPosts(slot, 1, name, &PlayerId, 0, Post::Plain,
+                              {TextRef::Special, static_cast<int16_t>(text), 0}, true, 0);
+    };
     Picture canvas(&SharedFonts(), PictureWidth, PictureHeight);
-    // The list painted again and again, and a new list for every check, with the same changes.
-    Res shown(t.game);
-    Res other(t.game);
+    // The slot's view painted again and again, and a new view of it for every check.
+    Res shown(t.game, Shown);
+    Res other(t.game, Other);
     shown.ClassInit(&canvas);
     other.ClassInit(&canvas);
-    std::vector<Change> changes;
-    auto fresh = [&t, &canvas, &changes](int w = W, int h = H) {
-        Res res(t.game);
+    auto fresh = [&t, &canvas](int w = W, int h = H) {
+        Res res(t.game, Shown);
         res.ClassInit(&canvas);
-        for (const Change& change : changes)
-            change(res);
         return View(res, w, h);
     };
-    auto apply = [&shown, &changes](Change change) {
-        change(shown);
-        changes.push_back(std::move(change));
-    };
 
-    apply(Post("一つ目の書き込み\r\n二行目"));
+    post(Shown, 1, 40);
     View(shown);
-    Post("別のスレッド")(other);
+    post(Other, 1, 41);
     View(other);
     ExpectSame(View(shown), fresh(), "painted again after another view used the canvas");
 
-    apply(Post("新しい書き込み"));
+    post(Shown, 1, 42);
     ExpectSame(View(shown), fresh(), "after a post");
     ExpectSame(View(shown, W - 50, H - 30), fresh(W - 50, H - 30), "at another size");
     ExpectSame(View(shown), fresh(), "back at the first size");
 
-    apply([](Res& res) { res.SetAbone(); });
+    t.game.rules.SetAbone(Shown);
     ExpectSame(View(shown), fresh(), "after あぼーん");
-    apply([](Res& res) { res.ClearRes(); });
+    // The thread's poster signs it; another thread in the slot signs the same posts otherwise.
+    post(Shown, -1, 42);
+    ExpectSame(View(shown), fresh(), "after the poster's post");
+    board.threads[Shown].resIndex = 5;
+    ExpectSame(View(shown), fresh(), "another thread's poster");
+    board.threads[Shown] = ThreadState{};
     ExpectSame(View(shown), fresh(), "cleared");
 }
 

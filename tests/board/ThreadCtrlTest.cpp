@@ -30,7 +30,7 @@ TEST_F(ThreadCtrlTest, MovesRotateTheOrder)
 
 TEST_F(ThreadCtrlTest, NewThreadsOpenAtTheTopWithOneResponse)
 {
-    b.Open(2, 3);
+    const int cardNo = b.Open(2, 3);
     EXPECT_EQ(board.GetThreadCount(), 1);
     Thread& thread = board.GetThread(0);
     EXPECT_EQ(thread.resNum(), 1);
@@ -38,7 +38,7 @@ TEST_F(ThreadCtrlTest, NewThreadsOpenAtTheTopWithOneResponse)
     EXPECT_EQ(thread.owner(), 2);
     EXPECT_EQ(thread.Color(), 3);
     EXPECT_EQ(board.GetRes(0).Entry(0).number, 1);
-    EXPECT_EQ(board.GetRes(0).Entry(0).text.rfind("thread 0 res ", 0), 0u);
+    EXPECT_EQ(board.GetRes(0).Entry(0).text.rfind("thread " + std::to_string(cardNo) + " res ", 0), 0u);
     EXPECT_EQ(b.game.LastCardWait, 1);
 
     b.Open(1, 1);
@@ -145,26 +145,25 @@ TEST_F(ThreadCtrlTest, FinishingOrRemovingEndsTheAdminAndTheFestival)
 
 TEST_F(ThreadCtrlTest, ThreadCardsWaitForTheAdminAndForFestivalsOfTheirColour)
 {
-    Card& threadCard = b.game.cardCtrl->GetCard(40);
-    threadCard.Load(b.game.cardDefs, ThreadCard, 2, "");
-    EXPECT_TRUE(board.IsEnableCard(40, 0));
-    EXPECT_TRUE(board.IsEnableCard(40, 7));
-    EXPECT_FALSE(board.IsEnableCard(40, 8));
+    // Thread card 20 is of colour 2.
+    EXPECT_TRUE(board.IsEnableCard(20, 0));
+    EXPECT_TRUE(board.IsEnableCard(20, 7));
+    EXPECT_FALSE(board.IsEnableCard(20, 8));
 
     b.Open(0, 3);
     b.Open(1, 2);
     b.Open(2, 2);
-    EXPECT_TRUE(board.IsEnableCard(40, 5));
+    EXPECT_TRUE(board.IsEnableCard(20, 5));
     // Only the first slot of the colour counts, whatever its festival part.
     b.probe.StartFesta(board.Order()[0]);
-    EXPECT_FALSE(board.IsEnableCard(40, 0));
+    EXPECT_FALSE(board.IsEnableCard(20, 0));
     b.probe.EndFesta(2);
-    EXPECT_TRUE(board.IsEnableCard(40, 0));
+    EXPECT_TRUE(board.IsEnableCard(20, 0));
 
     b.probe.SetGotFlags(5, 2);
-    EXPECT_FALSE(board.IsEnableCard(40, 0));
+    EXPECT_FALSE(board.IsEnableCard(20, 0));
     b.probe.SetGotFlags(0, 0);
-    EXPECT_TRUE(board.IsEnableCard(40, 0));
+    EXPECT_TRUE(board.IsEnableCard(20, 0));
 }
 
 TEST_F(ThreadCtrlTest, ASlotEmptiedUnderTheAdminStaysClosedToNewThreads)

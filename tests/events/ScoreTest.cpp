@@ -90,10 +90,12 @@ TEST_F(ScoreTest, CountersStopAtTheEndsOfTheirRange)
     EXPECT_EQ(score.GetRank(1), 4);
 }
 
-TEST_F(ScoreTest, PlayerOutsideTheTableIsRejected)
+TEST_F(ScoreTest, PlayerOutsideTheTableChangesNothing)
 {
-    EXPECT_THROW(score.AddScore(4, 10, 0), std::out_of_range);
-    EXPECT_THROW(score.AddThread(-1, 10), std::out_of_range);
+    const std::array<PlayerScore, 4> before = t.game.match.scores;
+    score.AddScore(4, 10, 0);
+    score.AddThread(-1, 10);
+    EXPECT_EQ(t.game.match.scores, before);
 }
 
 TEST(ScoreRules, RankStrings)
