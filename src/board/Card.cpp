@@ -1,10 +1,10 @@
 #include "board/Card.h"
 
-#include "rules/CardFamily.h"
 #include "board/Palette.h"
 #include "board/RightAlign.h"
 #include "gfx/Picture.h"
 #include "gfx/Sprite.h"
+#include "rules/CardFamily.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rules/CardRecord.h"
 #include "gfx/Geometry.h"
+#include "rules/CardRecord.h"
 
 #include <array>
 #include <memory>

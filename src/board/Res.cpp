@@ -15,7 +15,6 @@ constexpr Color SageNameColour = Palette::BrightBlue;
 constexpr Color AgeNameColour = Palette::DarkGreen;
 constexpr int EntryGap = 5;
 
-
 } // namespace
 
 const char* const Res::ClosingText = "このスレッドは１０００を超えました。\r\n"

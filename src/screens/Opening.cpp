@@ -40,7 +40,8 @@ void Blacken(Picture& pic)
 
 } // namespace
 
-std::array<ResEntry, 8> Opening::StaffEntries(int32_t number, const std::string& text, const std::string& date)
+std::array<ResEntry, 8> Opening::StaffEntries(int32_t number, const std::string& text,
+                                              const std::string& date)
 {
     // Posted like a thread's responses, as many as the number says, so the roll draws its IDs and
     // its (empty) filler texts from the game's random source in the same order a post would.
@@ -89,7 +90,8 @@ void Opening::ClassInit(Picture* mainPic, Picture* temppic)
     static constexpr std::array<int32_t, 10> StaffResNums = {1, 2, 100, 140, 460, 540, 780, 940, 980, 1000};
     const std::string date = Res::DateText(game_.PostDate());
     for (size_t k = 0; k < staffRoll_.size(); ++k) {
-        staffRoll_[k] = std::make_unique<Res>(game_, StaffEntries(StaffResNums[k], endingTexts_[4 + k], date));
+        staffRoll_[k] =
+            std::make_unique<Res>(game_, StaffEntries(StaffResNums[k], endingTexts_[4 + k], date));
         staffRoll_[k]->ClassInit(temp_);
     }
 }

@@ -1,6 +1,6 @@
-#include "rules/CardRecord.h"
 #include "events/EventCtrl.h"
 #include "platform/ProgramExit.h"
+#include "rules/CardRecord.h"
 #include "shell/GameTypes.h"
 #include "shell/SimulatorRun.h"
 
