@@ -32,6 +32,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "web"))
 from browser import Session, skip_reason  # noqa: E402
 from xwindow import VirtualDisplay  # noqa: E402
+from measuring import own_profile  # noqa: E402
 
 TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -177,20 +178,23 @@ def spent(before, after):
 def native_run(program, counter, display, args):
     env = dict(os.environ, DISPLAY=display.name, PAKAPONTA_STARTUP_LOG="1", LD_PRELOAD=counter,
                SDL_AUDIODRIVER="dummy")
-    process = subprocess.Popen([program] + args, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                               text=True)
-    start, present_ms, send_ms = None, [], []
-    for line in process.stderr:
-        parts = line.split()
-        if parts[:2] == ["pakaponta:", "title"] and start is None:
-            start = (process_seconds(process.pid), process_seconds(display.process.pid), time.monotonic())
-        elif parts[:2] == ["pakaponta:", "present"] and start is not None:
-            present_ms.append(float(parts[2]))
-            send_ms.append(float(parts[3]))
-    # Read the ended program's times before it is reaped.
-    os.waitid(os.P_PID, process.pid, os.WEXITED | os.WNOWAIT)
-    end = (process_seconds(process.pid), process_seconds(display.process.pid), time.monotonic())
-    if process.wait() != 0 or start is None:
+    # Each run starts from the title: the last one's game, ended mid-way, stays in its own profile.
+    with own_profile() as profile:
+        process = subprocess.Popen([program] + args + profile, env=env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.PIPE, text=True)
+        start, present_ms, send_ms = None, [], []
+        for line in process.stderr:
+            parts = line.split()
+            if parts[:2] == ["pakaponta:", "title"] and start is None:
+                start = (process_seconds(process.pid), process_seconds(display.process.pid), time.monotonic())
+            elif parts[:2] == ["pakaponta:", "present"] and start is not None:
+                present_ms.append(float(parts[2]))
+                send_ms.append(float(parts[3]))
+        # Read the ended program's times before it is reaped.
+        os.waitid(os.P_PID, process.pid, os.WEXITED | os.WNOWAIT)
+        end = (process_seconds(process.pid), process_seconds(display.process.pid), time.monotonic())
+        process.wait()
+    if process.returncode != 0 or start is None:
         sys.exit(f"the native program did not get from the title to the end (status {process.returncode})")
     return {"frames": len(present_ms), "present_ms": present_ms, "send_ms": send_ms, "cpu": end[0] - start[0],
             "cpu_all": end[0] - start[0] + end[1] - start[1], "wall": end[2] - start[2]}

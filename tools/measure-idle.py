@@ -16,6 +16,8 @@ import subprocess
 import sys
 import time
 
+from measuring import own_profile
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -33,8 +35,9 @@ def share(program, args, settle, seconds, audio):
         env["SDL_AUDIODRIVER"] = "dummy"
     else:
         env.pop("SDL_AUDIODRIVER", None)
-    with subprocess.Popen([program] + args, env=env, stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL) as process:
+    with (own_profile() as profile,
+          subprocess.Popen([program] + args + profile, env=env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL) as process):
         try:
             time.sleep(settle)
             if process.poll() is not None:

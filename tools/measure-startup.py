@@ -16,6 +16,8 @@ import subprocess
 import sys
 import time
 
+from measuring import own_profile
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
@@ -26,9 +28,10 @@ def one_run(program, audio):
         env["SDL_AUDIODRIVER"] = "dummy"
     elif audio == "none":
         env.pop("SDL_AUDIODRIVER", None)
-    start = time.monotonic() * 1000.0
-    done = subprocess.run([program, "--quit-at-state", "20"], env=env, stdout=subprocess.DEVNULL,
-                          stderr=subprocess.PIPE, text=True, check=False)
+    with own_profile() as profile:
+        start = time.monotonic() * 1000.0
+        done = subprocess.run([program, "--quit-at-state", "20"] + profile, env=env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.PIPE, text=True, check=False)
     marks = {}
     for line in done.stderr.splitlines():
         parts = line.split()

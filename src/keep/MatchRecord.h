@@ -42,8 +42,9 @@
 //                   allowed only past the game's cards (204, or 328 in Extra); "drawCount" 0..the
 //                   game's cards
 //
-// Other keys are ignored. The ranges are those the rules keep: a record within them never makes
-// the rules read outside an array or wait forever for a card that cannot come.
+// Other keys are ignored; the version is the enclosing file's (Envelope). The ranges are those the
+// rules keep: a record within them never makes the rules read outside an array or wait forever for a
+// card that cannot come.
 class MatchRecord {
 public:
     static nlohmann::ordered_json Write(const MatchState& state);
