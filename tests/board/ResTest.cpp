@@ -5,9 +5,9 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -49,9 +49,9 @@ protected:
     ThreadState& Thread() { return t.game.match.board.threads[Slot]; }
 
     // Posts as player name 1 with an ID of its own, clock texts allowed.
-    void Post(int count, int text = Hello, bool priority = false)
+    void Post(int count, int text = Hello, bool priority = false, int agesage = 0)
     {
-        t.game.rules.AddPosts(Slot, count, 1, &PlayerId, 0, Post::Plain, Special(text), priority, 0);
+        t.game.rules.AddPosts(Slot, count, 1, &PlayerId, agesage, Post::Plain, Special(text), priority, 0);
     }
 
     std::vector<int> Numbers() const
@@ -76,22 +76,32 @@ TEST_F(ResTest, NewPostsShiftTheOldOnesDownBehindFillersOfTheThreadsOwn)
     EXPECT_GT(res.EntryHeight(0), 0);
     EXPECT_EQ(res.EntryHeight(1), 0);
 
-    // The player's posts by number; every other one is a filler.
-    std::set<int> mains{1};
-    const std::pair<int, std::vector<int>> steps[] = {
-        {4, {5, 4, 3, 2, 1, 0, 0, 0}},          {3, {8, 7, 6, 5, 4, 3, 2, 1}},
-        {2, {10, 9, 8, 7, 6, 5, 4, 3}},         {8, {18, 17, 16, 15, 14, 13, 12, 11}},
-        {15, {33, 32, 31, 30, 29, 28, 27, 26}},
+    struct Step {
+        int count;
+        int agesage;
+        std::vector<int> numbers;
     };
-    for (const auto& [count, numbers] : steps) {
-        SCOPED_TRACE(count);
-        Post(count);
-        mains.insert(numbers[0]);
-        EXPECT_EQ(Numbers(), numbers);
+    const Step steps[] = {
+        {4, 1, {5, 4, 3, 2, 1, 0, 0, 0}},          {3, 0, {8, 7, 6, 5, 4, 3, 2, 1}},
+        {2, 1, {10, 9, 8, 7, 6, 5, 4, 3}},         {8, 0, {18, 17, 16, 15, 14, 13, 12, 11}},
+        {15, 1, {33, 32, 31, 30, 29, 28, 27, 26}},
+    };
+    // The player's posts by number (every other one is a filler), and every post's age or sage.
+    std::set<int> mains{1};
+    std::map<int, int> agesage{{1, 0}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.count);
+        const int top = res.Entry(0).number;
+        Post(step.count, Hello, false, step.agesage);
+        mains.insert(step.numbers[0]);
+        for (int n = top + 1; n <= step.numbers[0]; ++n)
+            agesage[n] = step.agesage;
+        EXPECT_EQ(Numbers(), step.numbers);
         for (int i = 0; i < 8; ++i) {
             const ResEntry e = res.Entry(i);
             if (e.number == 0)
                 continue;
+            EXPECT_EQ(e.agesage, agesage[e.number]) << i;
             if (mains.count(e.number) != 0) {
                 EXPECT_EQ(e.name, "たかし") << i;
                 EXPECT_EQ(e.id, "ID000000") << i;
