@@ -178,7 +178,6 @@ def spent(before, after):
 def native_run(program, counter, display, args):
     env = dict(os.environ, DISPLAY=display.name, PAKAPONTA_STARTUP_LOG="1", LD_PRELOAD=counter,
                SDL_AUDIODRIVER="dummy")
-    # Each run starts from the title: the last one's game, ended mid-way, stays in its own profile.
     with own_profile() as profile:
         process = subprocess.Popen([program] + args + profile, env=env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.PIPE, text=True)
