@@ -77,23 +77,30 @@ const std::vector<Json>& Starts()
     return starts;
 }
 
-// What an edited file might hold in place of old: a neighbour, a number at the edge of one of the
-// record's ranges, any small number, or a value of another type.
+// What an edited file might hold in place of old: mostly a neighbour or a small number, where most
+// fields live, so that many edited records are read and played on; else a number at the edge of one
+// of the record's ranges, any number up to a thousand and more, or a value of another type.
 Json Replacement(const Json& old, std::minstd_rand& random)
 {
-    static const std::array<Json, 30> Edges = {-2, -1,  0,   1,   2,   3,    4,         5,         6,   7,
-                                               8,  9,   10,  11,  12,  19,   20,        44,        45,  50,
-                                               58, 200, 246, 328, 513, 1002, INT32_MAX, INT32_MIN, 1.5, "7"};
-    switch (random() % 4) {
+    static const std::array<Json, 32> Edges = {
+        -2, -1, 0,  1,  2,  3,   4,   5,   6,   7,    8,         9,         10,        11,         12,  19,
+        20, 44, 45, 50, 58, 200, 246, 328, 513, 1002, INT32_MAX, INT32_MIN, INT64_MAX, UINT64_MAX, 1.5, "7"};
+    const bool signedNumber =
+        old.is_number_integer() && (!old.is_number_unsigned() || old.get<uint64_t>() <= INT64_MAX);
+    switch (random() % 8) {
     case 0:
-        if (old.is_number_integer() && !old.is_number_unsigned()) {
+    case 1:
+    case 2:
+        if (signedNumber) {
             const int64_t value = old.get<int64_t>();
             return random() % 2 == 0 ? value - (value > INT64_MIN) : value + (value < INT64_MAX);
         }
-        return std::numeric_limits<uint64_t>::max();
-    case 1:
+        return Edges[random() % Edges.size()];
+    case 3:
+        return static_cast<int>(random() % 15) - 2;
+    case 4:
         return static_cast<int>(random() % 1104) - 2;
-    case 2:
+    case 5:
         return Edges[random() % Edges.size()];
     default: {
         static constexpr std::string_view Letters =
@@ -104,6 +111,25 @@ Json Replacement(const Json& old, std::minstd_rand& random)
         return random() % 2 == 0 ? Json(text) : Json(random() % 2 == 0);
     }
     }
+}
+
+// A field to edit: half the time any, else one of a part of the record chosen first, so that the few
+// fields at the top and of the players are edited about as often as the many of the deal and posts.
+Json::iterator Pick(Json& flat, const Json& record, std::minstd_rand& random)
+{
+    const auto any = [&] {
+        return std::next(flat.begin(), static_cast<std::ptrdiff_t>(random() % flat.size()));
+    };
+    if (random() % 2 == 0)
+        return any();
+    const std::string part =
+        "/" + std::next(record.begin(), static_cast<std::ptrdiff_t>(random() % record.size())).key();
+    std::vector<Json::iterator> fields;
+    for (auto it = flat.begin(); it != flat.end(); ++it) {
+        if (it.key() == part || it.key().rfind(part + "/", 0) == 0)
+            fields.push_back(it);
+    }
+    return fields.empty() ? any() : fields[random() % fields.size()];
 }
 
 } // namespace
@@ -138,7 +164,7 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
         record = Starts()[random() % Starts().size()];
     Json flat = record.flatten();
     for (int edits = 1 + static_cast<int>(random() % 3); edits > 0 && !flat.empty(); --edits) {
-        const auto field = std::next(flat.begin(), static_cast<std::ptrdiff_t>(random() % flat.size()));
+        const auto field = Pick(flat, record, random);
         switch (random() % 8) {
         case 0:
             flat.erase(field);

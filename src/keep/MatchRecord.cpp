@@ -342,6 +342,22 @@ bool ReadBoard(const Json& board, BoardState& out, std::string& why)
         if (!ReadThread(threads[slot], out.threads[slot], Item(where, slot), why))
             return false;
     }
+    // Every card leaves the board sorted: the live threads on top, as many as the count, and the
+    // stopped ones past the capacity. Opening and finishing threads rely on it; a stopped thread
+    // within reach would be finished a second time and the count would run below zero.
+    for (int position = 0; position < BoardPositions; ++position) {
+        const int32_t slot = out.order[position];
+        const ThreadState& t = out.threads[slot];
+        const bool live = t.resNum >= 1 && !t.stopFlag;
+        const std::string place = " at position " + std::to_string(position);
+        if (live != (position < out.threadCount))
+            return Refuse(why, Item(where, slot),
+                          (live ? "live" : "not live") + place + " with threadCount " +
+                              std::to_string(out.threadCount));
+        if (t.stopFlag && position < out.threadMax)
+            return Refuse(why, Item(where, slot),
+                          "stopped" + place + " within threadMax " + std::to_string(out.threadMax));
+    }
     return true;
 }
 

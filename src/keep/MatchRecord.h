@@ -29,7 +29,9 @@
 //   "scores" [4]    "total", "threadPoints", "resPoints", "otherPoints", "finishedThreads",
 //                   "finishedRes": any 32-bit number; "rank" 1..4
 //   "board"         "order" [12] the slot shown at each position, a permutation of 0..11;
-//                   "threadCount" 0..threadMax; "threadMax" 5..11; "threads" [12] by slot:
+//                   "threadCount" 0..threadMax; "threadMax" 5..11; "threads" [12] by slot, sorted
+//                   as every card leaves them: live (responses, not stopped) exactly at the first
+//                   threadCount positions, stopped only at positions from threadMax on:
 //                   "resNum" -1..1001, "size" 0..512, "resIndex" -1..44, "owner" -1..3, "color" -1..4,
 //                   "agesage" 0..1, "jienCount" 0..328, "gotFlag" 0..3, "festaFlag" 0..2,
 //                   "ikusaFlag", "stopFlag" true or false, "judgeFlag" 0..2, "browserCrash" 0, 1, 2, 3
