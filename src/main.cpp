@@ -49,12 +49,13 @@ std::unique_ptr<Platform> MakePlatform(const CommandLine& line)
 }
 
 // Where the player's games are kept: the folder given, else the player's own, but never for the
-// headless program (tests, the simulator) unless a folder is given.
+// headless program (tests, the simulator) or the autopilot unless a folder is given: the autopilot
+// would take up the player's kept game and play it on in his place.
 std::unique_ptr<RecordStore> OpenStore(const CommandLine& line)
 {
     if (!line.profile.empty())
         return std::make_unique<FolderStore>(line.profile);
-    if (line.headless)
+    if (line.headless || line.autoplay)
         return nullptr;
     return OpenPlayerStore();
 }

@@ -1,8 +1,10 @@
 #include "keep/KeptGames.h"
 
+#include "data/FileLoader.h"
 #include "events/EventCtrl.h"
 #include "events/Score.h"
 #include "keep/Envelope.h"
+#include "keep/StateRecord.h"
 #include "keep/StatsScreen.h"
 #include "platform/FileSystem.h"
 #include "platform/RecordStore.h"
@@ -65,9 +67,11 @@ KeptGames::KeptGames(Game& game, ReplayPlatform& platform, RecordStore& store, b
     : game_(game), platform_(platform), store_(store), player_(player), messages_(messages)
 {
     platform_.onInput = [this](const InputEvent& event) { return OnInput(event); };
+    // The game waits for the player: the moment to keep it as it stands.
     platform_.onIdle = [this] {
-        if (recording_ && dirty_)
-            Save();
+        const int state = game_.GameState;
+        if (recording_ && !replaying_ && (state == StateDeckShow || state == StatePlayerTurn))
+            Keep(state);
     };
     nextWait_ = std::move(game_.onInputWait);
     game_.onInputWait = [this](int state) { OnInputWait(state); };
@@ -145,38 +149,84 @@ void KeptGames::Open(bool newGame)
     if (!read.exists)
         return;
     std::string why = "unreadable";
-    std::optional<GameRecord> record;
-    if (!read.unreadable)
-        record = GameRecord::Parse(read.bytes, why);
-    if (record && record->program != PAKAPONTA_VERSION) {
-        why = "from another version of the program (" + record->program + ")";
-        record.reset();
-    } else if (record && record->data != fingerprint_) {
-        why = "from other data files";
-        record.reset();
+    std::optional<StateRecord> kept;
+    std::optional<GameRecord> journal;
+    if (!read.unreadable) {
+        kept = StateRecord::Parse(read.bytes, why);
+        // A journal of the format before: replayed once, then kept as state.
+        std::string journalWhy;
+        if (!kept && why == "another version (1)")
+            journal = GameRecord::Parse(read.bytes, journalWhy);
+        if (!kept && journal && journal->data != fingerprint_) {
+            why = "from other data files";
+            journal.reset();
+        }
     }
-    if (!record) {
+    if (!kept && !journal) {
         recordStuck_ = !SetAside(store_, RecordName, why, messages_);
         return;
     }
+    const int mode = kept ? kept->match.GameMode : journal->gameMode;
     if (newGame) {
         if (player_) {
-            stats_.AddAbandoned(record->gameMode);
+            stats_.AddAbandoned(mode);
             SaveStatistics();
         }
         store_.Remove(RecordName);
         return;
     }
-    record_ = std::move(*record);
     recording_ = true;
-    dateIndex_ = 0;
     ResetTallies();
+    if (kept) {
+        record_ = GameRecord{};
+        record_.gameMode = mode;
+        record_.daily = kept->daily;
+        pending_ = std::move(kept);
+        return;
+    }
+    record_ = std::move(*journal);
+    dateIndex_ = 0;
     replaying_ = true;
     replayStarted_ = false;
     inputIndex_ = 0;
     titlePilot_ =
         std::make_unique<Autopilot>(game_, record_.gameMode & 3, (record_.gameMode & ModeExtra) != 0, false);
     platform_.BeginReplay();
+}
+
+void KeptGames::Resume()
+{
+    const StateRecord kept = std::move(*pending_);
+    pending_.reset();
+    game_.match = kept.match;
+    game_.dealDate = kept.daily;
+    game_.fileLoader->LoadThreads(game_.match.threads);
+    game_.cardCtrl->LoadDealt();
+    tally_ = kept.tally;
+    lastEvent_ = kept.lastEvent;
+    resumeInput_ = kept.input;
+    keptScreen_ = kept.screen;
+    keptInput_ = kept.input.has_value();
+    keptMatch_ = game_.match;
+    if (kept.screen == StateDeckShow) {
+        game_.opening->ResumeDeckShow(kept.name, kept.colour);
+    } else {
+        game_.opening->ResumePlayerTurn(kept.name, kept.colour);
+        if (resumeInput_)
+            TakeInputAgain();
+    }
+}
+
+void KeptGames::TakeInputAgain()
+{
+    // The input the game was playing out when it was closed: played out again, as fast as the
+    // journal's replay, up to where the game waits next.
+    const InputEvent input = *resumeInput_;
+    resumeInput_.reset();
+    platform_.BeginReplay();
+    Deliver(*game_.formMain, input);
+    platform_.EndReplay();
+    game_.RefreshScreen();
 }
 
 void KeptGames::Run()
@@ -204,11 +254,8 @@ bool KeptGames::OnInput(const InputEvent& event)
         return true;
     }
     const int state = game_.GameState;
-    if (event.kind == InputEvent::Kind::Close) {
-        if (dirty_)
-            Save();
+    if (event.kind == InputEvent::Kind::Close)
         return false;
-    }
     if (IsKey(event, NewGameKey)) {
         if (InGame())
             Abandon();
@@ -218,12 +265,11 @@ bool KeptGames::OnInput(const InputEvent& event)
         ShowStatistics();
         return true;
     }
-    if (state == StateSelect && Acts(event, StateDeckShow)) {
+    if (state == StateSelect && Acts(event, StateDeckShow))
         BeginRecord();
-    } else if (recording_ && (state == StatePlayerTurn || state == StateDeckShow) && Acts(event, state)) {
-        record_.inputs.push_back({state, event});
-        Save();
-    }
+    else if (recording_ && !replaying_ && (state == StatePlayerTurn || state == StateDeckShow) &&
+             Acts(event, state))
+        Keep(state, event);
     return false;
 }
 
@@ -249,9 +295,8 @@ void KeptGames::BeginRecord()
     record_.colour = game_.opening->selectedColor();
     record_.daily = game_.dealDate;
     recording_ = true;
-    dateIndex_ = 0;
+    keptScreen_ = 0;
     ResetTallies();
-    Save();
 }
 
 void KeptGames::ResetTallies()
@@ -262,15 +307,10 @@ void KeptGames::ResetTallies()
 
 std::time_t KeptGames::Now()
 {
-    if (!recording_)
-        return clock_();
-    if (dateIndex_ < record_.DateCount())
+    // A journal's replay reads the clock as the game it rebuilds did.
+    if (replaying_ && dateIndex_ < record_.DateCount())
         return record_.DateAt(dateIndex_++);
-    const std::time_t now = clock_();
-    record_.AddDate(now);
-    ++dateIndex_;
-    dirty_ = true;
-    return now;
+    return clock_();
 }
 
 void KeptGames::OnEvent(int32_t eventIndex, int32_t eventTarget, int32_t eventScore)
@@ -288,11 +328,21 @@ void KeptGames::OnEvent(int32_t eventIndex, int32_t eventTarget, int32_t eventSc
 
 void KeptGames::OnInputWait(int state)
 {
+    if (pending_ && state == StateTitle) {
+        Resume();
+        return;
+    }
+    if (resumeInput_ && state == keptScreen_) {
+        TakeInputAgain();
+        return;
+    }
     if (replaying_) {
         DriveReplay(state);
         if (replaying_)
             return;
     }
+    if (recording_ && (state == StateDeckShow || state == StatePlayerTurn))
+        Keep(state);
     if (recording_ && state == StateEndScore)
         FinishGame();
     if (nextWait_)
@@ -372,7 +422,6 @@ void KeptGames::FinishGame()
         SaveStatistics();
     }
     recording_ = false;
-    dirty_ = false;
     Drop();
 }
 
@@ -383,7 +432,6 @@ void KeptGames::Abandon()
         SaveStatistics();
     }
     recording_ = false;
-    dirty_ = false;
     Drop();
     throw Unwind{};
 }
@@ -401,13 +449,28 @@ void KeptGames::ShowStatistics()
     game_.GameState = StateTitle;
 }
 
-void KeptGames::Save()
+void KeptGames::Keep(int screen, std::optional<InputEvent> input)
 {
-    dirty_ = false;
+    // The loop that waits asks again and again; only a changed game is written.
+    if (!input && !keptInput_ && keptScreen_ == screen && keptMatch_ == game_.match)
+        return;
+    keptInput_ = input.has_value();
+    keptScreen_ = screen;
+    keptMatch_ = game_.match;
     if (recordStuck_)
         return;
+    StateRecord kept;
+    kept.program = PAKAPONTA_VERSION;
+    kept.screen = screen;
+    kept.name = game_.opening->selectedName();
+    kept.colour = game_.opening->selectedColor();
+    kept.daily = record_.daily;
+    kept.tally = tally_;
+    kept.lastEvent = lastEvent_;
+    kept.input = input;
+    kept.match = game_.match;
     std::string error;
-    if (store_.Save(RecordName, record_.Serialize(), error) || warned_)
+    if (store_.Save(RecordName, kept.Serialize(), error) || warned_)
         return;
     warned_ = true;
     messages_ << "pakaponta: cannot keep the game in " << store_.Where(RecordName) << " (" << error

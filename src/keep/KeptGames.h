@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keep/GameRecord.h"
+#include "keep/StateRecord.h"
 #include "keep/Statistics.h"
 #include "platform/KeyCodes.h"
 
@@ -15,9 +16,10 @@ class Game;
 class RecordStore;
 class ReplayPlatform;
 
-// Keeps the player's games: the journal of the game in progress, written after every input the
-// game acts on, rebuilt by replay on the next start; the new-game key; the statistics and their
-// screen. It sits on the game's hooks and on the platform between the game and the window.
+// Keeps the player's games: the state of the game in progress, written whenever it waits for the
+// player and taken up there on the next start (a journal of inputs from before is replayed once); the
+// new-game key; the statistics and their screen. It sits on the game's hooks and on the platform between the
+// game and the window.
 class KeptGames {
 public:
     // F2, and Ctrl+N, which the window reports as F2: abandons the game in progress.
@@ -56,6 +58,12 @@ private:
     std::time_t Now();
 
     void BeginRecord();
+    // Takes up the kept game read at start, in place of the title.
+    void Resume();
+    void TakeInputAgain();
+    // Writes the game as it waits on this screen, if it changed since it was last written, or with the
+    // input it takes there.
+    void Keep(int screen, std::optional<InputEvent> input = std::nullopt);
     void DriveReplay(int state);
     void EndReplay(int state);
     [[noreturn]] void BreakReplay(const std::string& why);
@@ -65,7 +73,6 @@ private:
     bool InGame() const;
     void ResetTallies();
 
-    void Save();
     void SaveStatistics();
     void Drop();
     // False when the file could not be moved: it is then left alone, never written over.
@@ -83,10 +90,15 @@ private:
     std::function<void(int32_t, const std::string&, int32_t, int32_t)> nextEvent_;
     std::function<std::time_t()> clock_;
 
+    // The game's mode and daily date; while a journal of the format before is replayed, the journal.
     GameRecord record_;
     bool recording_ = false;
-    bool dirty_ = false;
     bool warned_ = false;
+    std::optional<StateRecord> pending_;
+    MatchState keptMatch_;
+    int keptScreen_ = 0;
+    bool keptInput_ = false;
+    std::optional<InputEvent> resumeInput_;
     // A damaged file that could not be set aside.
     bool recordStuck_ = false;
     bool statisticsStuck_ = false;

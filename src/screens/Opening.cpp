@@ -293,6 +293,30 @@ void Opening::StartGame()
     players.GamePlayInit();
     if (game_.GameMode & ModeDeck)
         PaintOpenCard();
+    PlayDealt();
+}
+
+void Opening::ResumeDeckShow(int32_t name, int32_t colour)
+{
+    selectedName_ = name;
+    selectedColor_ = colour;
+    PaintOpenCard();
+    PlayDealt();
+}
+
+void Opening::ResumePlayerTurn(int32_t name, int32_t colour)
+{
+    selectedName_ = name;
+    selectedColor_ = colour;
+    game_.RepaintBoard();
+    game_.RefreshScreen();
+    game_.sounds->playBGM(BgmGame);
+    game_.GameState = StatePlayerTurn;
+}
+
+void Opening::PlayDealt()
+{
+    PlayerCtrl& players = *game_.playerCtrl;
     players.GamePlayStart();
 
     Picture& pic = *main_;

@@ -24,6 +24,10 @@ public:
     void PaintSelect();
     void MoveSelect(int keys);
     void PaintOpenCard();
+    // A kept game, dealt as the state says, taken up where it waited: at its deck preview (the rest
+    // of the game then runs inside this call) or at the player's turn.
+    void ResumeDeckShow(int32_t name, int32_t colour);
+    void ResumePlayerTurn(int32_t name, int32_t colour);
     void PaintEnding();
     void PaintEndText();
 
@@ -34,6 +38,8 @@ public:
 
 private:
     void StartGame();
+    // From the dealt cards on: the hands, the first threads, and the turns up to the player's.
+    void PlayDealt();
     // One response list of the staff roll: number responses posted, the last with the text.
     std::array<ResEntry, 8> StaffEntries(int32_t number, const std::string& text, const std::string& date);
     void PlayEnding();

@@ -29,13 +29,14 @@ std::string KeptRecord()
     return FolderStore(profile).Load(KeptGames::RecordName).bytes;
 }
 
-std::string Resealed(const std::string& record, const char* key, const std::string& value)
+// The record with one value replaced (a JSON pointer) and sealed again, as if written so.
+std::string Resealed(const std::string& record, const char* pointer, const nlohmann::json& value)
 {
     std::string why;
     nlohmann::json body =
-        nlohmann::json::parse(*Envelope::Open(GameRecord::Kind, GameRecord::Version, record, why));
-    body[key] = value;
-    return Envelope::Seal(GameRecord::Kind, GameRecord::Version, body.dump());
+        nlohmann::json::parse(*Envelope::Open(StateRecord::Kind, StateRecord::Version, record, why));
+    body[nlohmann::json::json_pointer(pointer)] = value;
+    return Envelope::Seal(StateRecord::Kind, StateRecord::Version, body.dump());
 }
 
 // Starts with the record in place and stops at the first wait for the player.
@@ -63,9 +64,10 @@ TEST(KeptFiles, ADamagedRecordIsSetAsideWithOneMessageAndTheProgramStartsAtTheTi
     ASSERT_GT(good.size(), 100u);
     std::vector<std::pair<std::string, std::string>> cases = {
         {"empty", ""},
-        {"other program", Resealed(good, "program", "0.0.1")},
-        {"other data files", Resealed(good, "data", "0123456789abcdef")},
-        {"other format", "pakaponta-game 2" + good.substr(good.find(' ', 15))},
+        {"a capacity off the board", Resealed(good, "/match/board/threadMax", 12)},
+        {"a card that does not exist", Resealed(good, "/match/players/0/hand/0", 246)},
+        {"a screen that keeps no game", Resealed(good, "/screen", StateEndScore)},
+        {"other format", "pakaponta-game 3" + good.substr(good.find(' ', 15))},
     };
     for (size_t cut = 1; cut < good.size(); cut += 1 + good.size() / 24)
         cases.emplace_back("cut at " + std::to_string(cut), good.substr(0, cut));
@@ -106,6 +108,30 @@ TEST(KeptFiles, ADamagedRecordIsSetAsideWithOneMessageAndTheProgramStartsAtTheTi
     EXPECT_EQ(StartWith(profile).state, StateTitle);
     EXPECT_EQ(FolderStore(profile).Load("game.bad").bytes, "first");
     EXPECT_EQ(FolderStore(profile).Load("game.bad-2").bytes, "second");
+}
+
+TEST(KeptFiles, ARecordOfAnotherProgramVersionOrOfTheJournalFormatResumes)
+{
+    const std::string fixtures =
+        std::string(std::getenv("PAKAPONTA_SOURCE") ? std::getenv("PAKAPONTA_SOURCE") : ".") +
+        "/tests/keep/fixtures/";
+    const std::vector<std::pair<std::string, std::string>> records = {
+        {"another version", Resealed(KeptRecord(), "/program", "9.9.9")},
+        {"kept by 0.2.0's successor", FolderStore(fixtures).Load("game-state").bytes},
+        {"a journal of 0.2.0", FolderStore(fixtures).Load("game-journal").bytes},
+    };
+    for (const auto& [name, bytes] : records) {
+        SCOPED_TRACE(name);
+        ASSERT_FALSE(bytes.empty());
+        const std::string profile = MakeTempDir();
+        std::ofstream(profile + "game", std::ios::binary) << bytes;
+        const Start start = StartWith(profile);
+        EXPECT_EQ(start.state, StatePlayerTurn);
+        EXPECT_EQ(start.messages, "");
+        // From then on it is kept as state.
+        const std::string kept = FolderStore(profile).Load(KeptGames::RecordName).bytes;
+        EXPECT_EQ(kept.rfind("pakaponta-game 2 ", 0), 0u) << kept.substr(0, 40);
+    }
 }
 
 TEST(KeptFiles, ANewGameDropsTheKeptGameAndCountsItAsAbandoned)

@@ -5,6 +5,9 @@
 #include "shell/SimulatorRun.h"
 #include "support/TestGame.h"
 
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
 namespace {
 
 constexpr int KeyEnter = 13;
@@ -14,6 +17,27 @@ constexpr int KeyRight = 39;
 constexpr int KeyDown = 40;
 
 } // namespace
+
+testing::AssertionResult SameGameResumed(const std::string& resumedLine, const std::string& unbrokenLine)
+{
+    nlohmann::json resumed = nlohmann::json::parse(resumedLine, nullptr, false);
+    nlohmann::json unbroken = nlohmann::json::parse(unbrokenLine, nullptr, false);
+    if (!resumed.is_object() || !unbroken.is_object())
+        return testing::AssertionFailure() << "not a report line: " << resumedLine << " / " << unbrokenLine;
+    const std::vector<int> tail = resumed["eventOrder"].get<std::vector<int>>();
+    const std::vector<int> whole = unbroken["eventOrder"].get<std::vector<int>>();
+    if (tail.size() > whole.size() || !std::equal(tail.begin(), tail.end(), whole.end() - tail.size()))
+        return testing::AssertionFailure()
+               << "the pop-ups differ: " << resumed["eventOrder"] << " / " << unbroken["eventOrder"];
+    for (nlohmann::json* line : {&resumed, &unbroken}) {
+        line->erase("seed");
+        line->erase("events");
+        line->erase("eventOrder");
+    }
+    if (resumed != unbroken)
+        return testing::AssertionFailure() << resumed << " / " << unbroken;
+    return testing::AssertionSuccess();
+}
 
 KeptSession::KeptSession(const std::string& profile, uint64_t seed, bool draw, std::time_t clock, int games)
     : store(profile), game(replay, draw ? &SharedFonts() : nullptr, seed, true, ShippedDataDir()),

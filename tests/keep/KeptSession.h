@@ -9,9 +9,15 @@
 #include "shell/GameReport.h"
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
+
+// Whether a game's report line from a resumed start tells the same game as the line of the game played
+// without a break: the same results, and the pop-ups since the resume the last ones of the whole game
+// (the resumed program did not see those before the break).
+testing::AssertionResult SameGameResumed(const std::string& resumedLine, const std::string& unbrokenLine);
 
 // One start of the program with a profile folder, on the headless platform and the shipped data. The
 // player presses keys through the window's input one at a time, so the game and its keeper cannot
