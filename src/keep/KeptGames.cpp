@@ -330,7 +330,8 @@ void KeptGames::OnInputWait(int state)
 {
     if (pending_ && state == StateTitle) {
         Resume();
-        return;
+        // The game now waits where it was kept, and whoever plays on is told so.
+        state = game_.GameState;
     }
     if (resumeInput_ && state == keptScreen_) {
         TakeInputAgain();
