@@ -99,6 +99,32 @@ TEST(MatchRecord, PlayedGamesReadBackAsThemselvesAndPlayOnAlike)
     }
 }
 
+TEST(MatchRecord, EveryCardOfWholeGamesInEveryModeReadsBackAsItsState)
+{
+    const Playout playout(Tables(), Library());
+    for (const int mode : {0, 1, 2, 3, 64, 65, 66, 67}) {
+        SCOPED_TRACE(mode);
+        MatchState state;
+        state.rng = Rng(100 + static_cast<uint64_t>(mode), true);
+        int cards = 0;
+        int failures = 0;
+        const auto check = [&](const CardPlay&, bool after) {
+            if (!after)
+                return;
+            ++cards;
+            std::string why;
+            const std::optional<MatchState> back = ReadBack(state, why);
+            if (!back || !(*back == state))
+                ++failures;
+            EXPECT_TRUE(back) << "card " << cards << ": " << why;
+        };
+        playout.Deal(state, mode, 28000000, nullptr, check);
+        playout.Finish(state, 28000000, nullptr, check);
+        EXPECT_GT(cards, 150);
+        EXPECT_EQ(failures, 0);
+    }
+}
+
 struct Edit {
     std::string pointer;
     Json value;
@@ -185,7 +211,12 @@ TEST(MatchRecord, HostileFieldsAreRefusedByNameAndTheEdgesKept)
         {{{"/cards/drawCount", 205}}, "cards.drawCount"},
         {{{"/cards/pile", Erase}}, "cards.pile: missing"},
         // The edges of the ranges.
-        {{{"/players/1/hand/9", NO_CARD}, {"/players/2/id", ""}, {"/cards/pile/300", 245}}, nullptr},
+        {{{"/players/1/hand/9", NO_CARD}}, "players[1].hand: an empty slot"},
+        {{{"/players/1/hand/9", NO_CARD},
+          {"/cards/drawCount", 204},
+          {"/players/2/id", ""},
+          {"/cards/pile/300", 245}},
+         nullptr},
         {{{"/turnCount", -1}, {"/board/threads/0/posts/0/8", INT32_MAX}}, nullptr},
         {{{"/board/threads/0/owner", -1}, {"/rng", "18446744073709551615"}, {"/unknown", 1}}, nullptr},
         {{{"/board/threads/4/posts/7", {1001, 3, -128, -1, 3, 44, 19, "09az/+AZ", INT32_MIN}}}, nullptr},
