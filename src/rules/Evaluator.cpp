@@ -41,15 +41,16 @@ int32_t Evaluator::Rate(const Context& ctx, int slot, int position) const
     if (!p.enable[position][slot])
         return Unplayable;
     const int32_t cardNo = p.handCard[slot];
-    if (IsResponseCard(rules_.CardDef(cardNo)))
-        return RateResponse(ctx, cardNo, position);
-    return RateSpecial(ctx, cardNo, position);
+    const CardFacts& card = rules_.Tables().Facts(cardNo);
+    if (card.response)
+        return RateResponse(ctx, cardNo, card, position);
+    return RateSpecial(ctx, cardNo, card, position);
 }
 
-int32_t Evaluator::RateResponse(const Context& ctx, int cardNo, int position) const
+int32_t Evaluator::RateResponse(const Context& ctx, int cardNo, const CardFacts& card, int position) const
 {
     const ThreadState& thread = rules_.ThreadAt(position);
-    const int32_t cardRes = rules_.CardResNum(cardNo);
+    const int32_t cardRes = card.resNum;
     const int32_t cardColour = rules_.CardColour(cardNo);
     const bool isMine = thread.owner == ctx.player;
     const int32_t owner = thread.owner;
@@ -77,7 +78,7 @@ int32_t Evaluator::RateResponse(const Context& ctx, int cardNo, int position) co
     }
     if (d == 100)
         score += 800;
-    if (thread.size + rules_.CardSize(cardNo) >= 512)
+    if (thread.size + card.size >= 512)
         score += (isMine ? -1000 : 150) + leaderBonus;
     if (cardColour == 0)
         score += isMine ? -100 : 10;
@@ -86,7 +87,7 @@ int32_t Evaluator::RateResponse(const Context& ctx, int cardNo, int position) co
     if (cardRes >= 160)
         score += isMine ? 50 : -180;
 
-    switch (FamilyOf(rules_.CardDef(cardNo))) {
+    switch (card.family) {
     case CardFamily::SecondPost:
         if (thread.resNum == 1)
             score += isMine ? 500 : 450;
@@ -135,7 +136,7 @@ int32_t Evaluator::RateResponse(const Context& ctx, int cardNo, int position) co
     return score;
 }
 
-int32_t Evaluator::RateSpecial(const Context& ctx, int cardNo, int position) const
+int32_t Evaluator::RateSpecial(const Context& ctx, int cardNo, const CardFacts& card, int position) const
 {
     const MatchState& s = rules_.State();
     const ThreadState& thread = rules_.ThreadAt(position);
@@ -144,7 +145,7 @@ int32_t Evaluator::RateSpecial(const Context& ctx, int cardNo, int position) con
     const int32_t leaderBonus = owner >= 0 && owner < 4 && ctx.leader[owner] ? LeaderBonus : 0;
     const bool lastIsMine = ctx.lastOwner == ctx.player;
 
-    switch (FamilyOf(rules_.CardDef(cardNo))) {
+    switch (card.family) {
     case CardFamily::Descent:
         return (isMine ? 90 : -1000) - leaderBonus;
     case CardFamily::TrueStopper:
@@ -181,19 +182,30 @@ int32_t Evaluator::Choose(int player, Rng& rng) const
     if (!p.enableCard)
         return rng.Below(10);
     const Context ctx = Gather(player);
-    std::array<std::array<int32_t, BoardPositions>, HandSlots> scores{};
+    // The best pairs of each slot, a bit for each position.
+    std::array<uint32_t, HandSlots> bestAt{};
     int32_t best = Unplayable;
     for (int slot = 0; slot < HandSlots; ++slot) {
+        const int32_t cardNo = p.handCard[slot];
         for (int position = 0; position < BoardPositions; ++position) {
-            scores[slot][position] = Rate(ctx, slot, position);
-            best = std::max(best, scores[slot][position]);
+            if (!p.enable[position][slot])
+                continue;
+            const CardFacts& card = rules_.Tables().Facts(cardNo);
+            const int32_t score = card.response ? RateResponse(ctx, cardNo, card, position)
+                                                : RateSpecial(ctx, cardNo, card, position);
+            if (score > best) {
+                best = score;
+                bestAt.fill(0);
+            }
+            if (score == best)
+                bestAt[slot] |= 1U << position;
         }
     }
     // Drawing pairs at random until a best one turns up gives every best pair the same chance.
     for (;;) {
         const int slot = rng.Below(10);
         const int position = rng.Below(12);
-        if (scores[slot][position] == best && p.enable[position][slot])
+        if (((bestAt[slot] >> position) & 1U) != 0)
             return position * 10 + slot;
     }
 }

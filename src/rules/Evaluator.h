@@ -33,8 +33,8 @@ private:
 
     Context Gather(int player) const;
     int32_t Rate(const Context& ctx, int slot, int position) const;
-    int32_t RateResponse(const Context& ctx, int cardNo, int position) const;
-    int32_t RateSpecial(const Context& ctx, int cardNo, int position) const;
+    int32_t RateResponse(const Context& ctx, int cardNo, const CardFacts& card, int position) const;
+    int32_t RateSpecial(const Context& ctx, int cardNo, const CardFacts& card, int position) const;
 
     const Rules& rules_;
 };

@@ -7,16 +7,28 @@
 // keeps the sequence instead of reseeding from the clock.
 class Rng {
 public:
-    explicit Rng(uint64_t seed, bool fixed);
+    explicit Rng(uint64_t seed, bool fixed) : state_(seed), fixed_(fixed) {}
 
     // The rules reseed from the clock at several points; with a fixed seed that would break replays.
-    void Randomize(uint64_t clockNoise);
-    float Next();
+    void Randomize(uint64_t clockNoise)
+    {
+        if (!fixed_)
+            state_ ^= Mix(clockNoise + Step);
+    }
+    float Next() { return static_cast<float>(Draw()) * (1.0f / 16777216.0f); }
     // floor(u * n) for a fresh u; 0..n-1 for n >= 1.
-    int Below(int n);
+    int Below(int n)
+    {
+        // u is k / 2^24 for the 24-bit draw k, so u * n is k * n / 2^24: in double it is exact while
+        // |k * n| < 2^53, and its floor is then the product shifted down. Past that the double
+        // product may round, and it is taken as the rules state it.
+        const int64_t k = static_cast<int64_t>(Draw());
+        if (n > -ExactBelow && n < ExactBelow)
+            return static_cast<int>((k * n) >> 24);
+        return Rounded(k, n);
+    }
     // R < p, compared in single precision as the rules state.
-    bool Chance(double p);
-
+    bool Chance(double p) { return Next() < static_cast<float>(p); }
     // The whole state: a game started from the same state deals and plays the same. A state set
     // is a seed: the sequence is never reseeded from the clock afterwards, as with a fixed seed.
     uint64_t State() const { return state_; }
@@ -29,6 +41,25 @@ public:
     bool operator==(const Rng&) const = default;
 
 private:
+    static constexpr uint64_t Step = 0x9E3779B97F4A7C15ULL;
+    // Below this |n| the integer product k * n stays under 2^53.
+    static constexpr int ExactBelow = 1 << 29;
+
+    // SplitMix64's output for an advanced state.
+    static uint64_t Mix(uint64_t z)
+    {
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    // The next 24-bit draw.
+    uint32_t Draw()
+    {
+        state_ += Step;
+        return static_cast<uint32_t>(Mix(state_) >> 40);
+    }
+    static int Rounded(int64_t k, int n);
+
     uint64_t state_;
     bool fixed_;
 };

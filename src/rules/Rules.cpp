@@ -9,9 +9,6 @@
 namespace {
 
 constexpr int RainbowFirst = 45;
-constexpr int ColouredFirst = 93;
-constexpr int SpecialFirst = 237;
-constexpr int VariableGodCard = 238;
 
 // Response definitions left out of a normal game.
 constexpr std::array<int, 12> NormalExcluded = {0, 4, 9, 10, 12, 17, 21, 26, 29, 31, 34, 39};
@@ -47,35 +44,6 @@ std::array<char, 8> Rules::MakeId()
     for (char& c : id)
         c = Alphabet[s_.rng.Below(64)];
     return id;
-}
-
-int32_t Rules::CardDef(int cardNo) const
-{
-    if (cardNo < ThreadCardCount)
-        return ThreadCard;
-    if (cardNo < ColouredFirst)
-        return cardNo - RainbowFirst;
-    if (cardNo < SpecialFirst)
-        return (cardNo - ColouredFirst) % 48;
-    return cardNo - 189;
-}
-
-int32_t Rules::CardColour(int cardNo) const
-{
-    if (cardNo < ThreadCardCount)
-        return cardNo / 15 + 1;
-    if (cardNo < ColouredFirst)
-        return 0;
-    if (cardNo < SpecialFirst)
-        return (cardNo - ColouredFirst) / 48 + 1;
-    return cardNo == VariableGodCard ? s_.cards.godColour : 4;
-}
-
-int32_t Rules::CardSize(int cardNo) const
-{
-    if (cardNo < ThreadCardCount)
-        return s_.cards.crashMark[cardNo];
-    return t_.Def(CardDef(cardNo)).Size;
 }
 
 TextRef Rules::CardResText(int cardNo)
@@ -385,16 +353,17 @@ void Rules::CountDownWaits()
 void Rules::CardEnableCheck(int player)
 {
     PlayerData& p = s_.players[player];
-    p.enableCard = false;
+    const Openings openings = Survey();
+    uint32_t any = 0;
     for (int slot = 0; slot < HandSlots; ++slot) {
         const int32_t card = p.handCard[slot];
-        for (int position = 0; position < BoardPositions; ++position) {
-            // An empty slot only occurs once the cards have run out; it can go nowhere.
-            const bool ok = card != NO_CARD && IsEnableCard(card, position);
-            p.enable[position][slot] = ok;
-            p.enableCard = p.enableCard || ok;
-        }
+        // An empty slot only occurs once the cards have run out; it can go nowhere.
+        const uint32_t positions = card == NO_CARD ? 0 : PositionsFor(card, openings);
+        for (int position = 0; position < BoardPositions; ++position)
+            p.enable[position][slot] = ((positions >> position) & 1U) != 0;
+        any |= positions;
     }
+    p.enableCard = any != 0;
 }
 
 void Rules::BeginTurn(int player)

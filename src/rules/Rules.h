@@ -27,11 +27,18 @@ public:
     const MatchState& State() const { return s_; }
 
     // A card instance: its definition, colour and figures. A thread card's size is its trap mark.
-    int32_t CardDef(int cardNo) const;
-    int32_t CardColour(int cardNo) const;
-    int32_t CardResNum(int cardNo) const { return t_.Def(CardDef(cardNo)).resNum; }
-    int32_t CardSize(int cardNo) const;
-    int32_t CardAgesage(int cardNo) const { return t_.Def(CardDef(cardNo)).Agesage; }
+    // cardNo is 0..CardInstances-1.
+    int32_t CardDef(int cardNo) const { return t_.Facts(cardNo).definition; }
+    int32_t CardColour(int cardNo) const
+    {
+        return cardNo == VariableGodCard ? s_.cards.godColour : t_.Facts(cardNo).colour;
+    }
+    int32_t CardResNum(int cardNo) const { return t_.Facts(cardNo).resNum; }
+    int32_t CardSize(int cardNo) const
+    {
+        return cardNo < ThreadCardCount ? s_.cards.crashMark[cardNo] : t_.Facts(cardNo).size;
+    }
+    int32_t CardAgesage(int cardNo) const { return t_.Facts(cardNo).agesage; }
     // A fresh weighted draw of the card's response text; None when every weight is 0.
     TextRef CardResText(int cardNo);
     int32_t CardMax() const { return (s_.GameMode & ModeExtra) != 0 ? 328 : 204; }
@@ -98,11 +105,37 @@ public:
 
 private:
     friend struct ThreadCtrlProbe;
+    // The card instance whose colour is the god card's of the game.
+    static constexpr int VariableGodCard = 238;
+
     struct Payment;
 
     void Happen(Happening::Kind kind, int32_t eventIndex = 0, TextRef text = {}, int32_t target = 0,
                 int32_t score = 0);
     TextRef FillerText(const ThreadState& thread, int32_t gotMode);
+    // What the open board positions allow, a bit for each position, read once for a whole hand.
+    struct Openings {
+        uint32_t open = 0;
+        // Threads that take cards at all.
+        uint32_t live = 0;
+        // No admin or god on the board.
+        uint32_t unmarked = 0;
+        // The admin's or the god's own thread.
+        uint32_t blessed = 0;
+        // Three rainbow cards of the owner's.
+        uint32_t jien3 = 0;
+        // Owned by another than the player to move.
+        uint32_t othersOwn = 0;
+        bool anyThread = false;
+        bool threadCards = false;
+        std::array<int32_t, BoardPositions> colour{};
+        std::array<int32_t, BoardPositions> agesage{};
+    };
+    Openings Survey() const;
+    // Whether a thread card of the colour may open a thread while no admin or god is on the board.
+    bool ThreadCardAllowed(int32_t colour) const;
+    // The positions a card may go to, a bit for each.
+    uint32_t PositionsFor(int cardNo, const Openings& o) const;
     int32_t NextMaatariMover();
     int32_t NextHarshMover();
     void CountDownWaits();

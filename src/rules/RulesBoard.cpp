@@ -50,52 +50,90 @@ void Rules::BoardInit()
 
 bool Rules::IsEnableCard(int cardNo, int position) const
 {
-    const BoardState& b = s_.board;
-    if (position < 0 || position >= b.threadMax)
+    if (position < 0 || position >= BoardPositions)
         return false;
-    const int index = CardDef(cardNo);
-    const int colour = CardColour(cardNo);
-    if (cardNo < ThreadCardCount) {
-        // The admin and the god mark every slot, so slot 0 speaks for the whole board.
-        if (b.threads[0].gotFlag > 0)
-            return false;
-        if (b.threadCount == 0)
-            return true;
-        for (const ThreadState& thread : b.threads) {
-            if (thread.color == colour)
-                return thread.festaFlag == 0;
-        }
-        return true;
-    }
+    return ((PositionsFor(cardNo, Survey()) >> position) & 1U) != 0;
+}
 
-    const ThreadState& t = ThreadAt(position);
-    if (index < AdminCard) {
-        if (!IsThreadEnable(t))
-            return false;
+Rules::Openings Rules::Survey() const
+{
+    const BoardState& b = s_.board;
+    Openings o;
+    const int32_t mover = CurrentPlayer();
+    const int open = std::clamp(b.threadMax, 0, BoardPositions);
+    o.open = (1U << open) - 1U;
+    o.anyThread = b.threadCount > 0;
+    // The admin and the god mark every slot, so slot 0 speaks for the whole board.
+    o.threadCards = b.threads[0].gotFlag <= 0;
+    for (int position = 0; position < open; ++position) {
+        const ThreadState& t = ThreadAt(position);
+        const uint32_t bit = 1U << position;
+        if (IsThreadEnable(t))
+            o.live |= bit;
+        if (t.gotFlag == 0)
+            o.unmarked |= bit;
         if (t.gotFlag == 1 || t.gotFlag == 2)
-            return true;
-        const bool rainbow = colour == 0;
-        return (colour == t.color || rainbow) && CardAgesage(cardNo) >= t.agesage &&
-               (!rainbow || t.jienCount != 3);
+            o.blessed |= bit;
+        if (t.jienCount == 3)
+            o.jien3 |= bit;
+        if (t.owner != mover)
+            o.othersOwn |= bit;
+        o.colour[position] = t.color;
+        o.agesage[position] = t.agesage;
     }
-    switch (index) {
+    return o;
+}
+
+bool Rules::ThreadCardAllowed(int32_t colour) const
+{
+    const BoardState& b = s_.board;
+    if (b.threadCount == 0)
+        return true;
+    for (const ThreadState& thread : b.threads) {
+        if (thread.color == colour)
+            return thread.festaFlag == 0;
+    }
+    return true;
+}
+
+uint32_t Rules::PositionsFor(int cardNo, const Openings& o) const
+{
+    if (cardNo < ThreadCardCount)
+        return o.threadCards && ThreadCardAllowed(CardColour(cardNo)) ? o.open : 0;
+    const CardFacts& f = t_.Facts(cardNo);
+    const int32_t colour = CardColour(cardNo);
+    uint32_t sameColour = 0;
+    uint32_t sageOk = 0;
+    for (int position = 0; position < BoardPositions; ++position) {
+        if (o.colour[position] == colour)
+            sameColour |= 1U << position;
+        if (f.agesage >= o.agesage[position])
+            sageOk |= 1U << position;
+    }
+    if (f.response) {
+        // A rainbow card goes on any colour but not on a thread that has had three of them.
+        const bool rainbow = colour == 0;
+        const uint32_t fits = (rainbow ? ~o.jien3 : sameColour) & sageOk;
+        return o.live & (o.blessed | fits);
+    }
+    switch (f.definition) {
     case AdminCard:
     case TrueStopperCard:
     case DeleteCard:
-        return IsThreadEnable(t) && t.gotFlag == 0;
+        return o.live & o.unmarked;
     case GodCard:
-        return IsThreadEnable(t) && t.gotFlag == 0 && colour == t.color;
+        return o.live & o.unmarked & sameColour;
     case AccessBanCard:
-        return IsThreadEnable(t) && t.gotFlag == 0 && t.owner != CurrentPlayer();
+        return o.live & o.unmarked & o.othersOwn;
     case CapacityUpCard:
     case CapacityDownCard:
-        return true;
+        return o.open;
     case AboneCard:
-        return IsThreadEnable(t);
+        return o.live;
     case TrollCard:
-        return t.gotFlag == 0 && b.threadCount > 0;
+        return o.anyThread ? o.open & o.unmarked : 0;
     default:
-        return false;
+        return 0;
     }
 }
 
