@@ -126,7 +126,8 @@ void Res::Measure()
 
 void Res::Paint(Picture& pic, int x, int y, int w, int h)
 {
-    if (canvas_ == nullptr)
+    // A picture that draws nothing (the simulator's) needs no layout either.
+    if (canvas_ == nullptr || !pic.Drawing())
         return;
     Measure();
     if (viewCurrent_ && view_->Width() == w && view_->Height() == h) {

@@ -156,9 +156,22 @@ const std::vector<std::string>* FileLoader::ThreadFile(int number)
 
 ThreadLibrary FileLoader::Library()
 {
+    return LibraryOf(ThreadFiles());
+}
+
+FileLoader::ThreadFileSet FileLoader::ThreadFiles()
+{
+    ThreadFileSet files{};
+    for (int file = 0; file < ThreadFileCount; ++file)
+        files[file] = ThreadFile(file);
+    return files;
+}
+
+ThreadLibrary FileLoader::LibraryOf(const ThreadFileSet& files) const
+{
     ThreadLibrary library;
     for (int file = 0; file < ThreadFileCount; ++file) {
-        const std::vector<std::string>* pieces = ThreadFile(file);
+        const std::vector<std::string>* pieces = files[file];
         if (pieces == nullptr)
             continue;
         library.pieces[file] = static_cast<int16_t>(Min(static_cast<int32_t>(pieces->size()), 32767));
@@ -176,33 +189,45 @@ ThreadLibrary FileLoader::Library()
 
 ThreadDeal FileLoader::ThreadGameLoad()
 {
-    const ThreadDeal deal = DealThreads(game_.rng, Library());
-    LoadThreads(deal);
+    // The files are looked at once: the deal and the texts come from the same reading.
+    const ThreadFileSet files = ThreadFiles();
+    const ThreadDeal deal = DealThreads(game_.rng, LibraryOf(files));
+    for (int n = 0; n < deal.dealt; ++n)
+        LoadThread(deal, n, files[deal.file[n]]);
+    RepeatThreads(deal);
     return deal;
 }
 
 void FileLoader::LoadThreads(const ThreadDeal& deal)
 {
-    for (int n = 0; n < deal.dealt; ++n) {
-        const std::vector<std::string>* found = ThreadFile(deal.file[n]);
-        if (found == nullptr)
-            continue;
-        const std::vector<std::string>& p = *found;
-        ThreadText& text = game_.ThreadTexts[n];
-        const std::vector<std::string> header = SplitLines(p[0]);
-        text.Title = header[0];
-        if (header.size() > 1)
-            text.PosterName = header[1];
-        if (p.size() > 1)
-            text.Body = p[1];
-        for (int k = 0; k < 20; ++k) {
-            const int pool = deal.pool[n][k];
-            if (pool < 0)
-                text.Responses[k] = k + 2 < static_cast<int>(p.size()) ? p[k + 2] : std::string();
-            else if (pool < static_cast<int>(game_.PublicRes.size()))
-                text.Responses[k] = game_.PublicRes[pool];
-        }
+    for (int n = 0; n < deal.dealt; ++n)
+        LoadThread(deal, n, ThreadFile(deal.file[n]));
+    RepeatThreads(deal);
+}
+
+void FileLoader::LoadThread(const ThreadDeal& deal, int n, const std::vector<std::string>* found)
+{
+    if (found == nullptr)
+        return;
+    const std::vector<std::string>& p = *found;
+    ThreadText& text = game_.ThreadTexts[n];
+    const std::vector<std::string> header = SplitLines(p[0]);
+    text.Title = header[0];
+    if (header.size() > 1)
+        text.PosterName = header[1];
+    if (p.size() > 1)
+        text.Body = p[1];
+    for (int k = 0; k < 20; ++k) {
+        const int pool = deal.pool[n][k];
+        if (pool < 0)
+            text.Responses[k] = k + 2 < static_cast<int>(p.size()) ? p[k + 2] : std::string();
+        else if (pool < static_cast<int>(game_.PublicRes.size()))
+            text.Responses[k] = game_.PublicRes[pool];
     }
+}
+
+void FileLoader::RepeatThreads(const ThreadDeal& deal)
+{
     if (deal.dealt > 0) {
         for (int w = deal.dealt; w < ThreadCardCount; ++w)
             game_.ThreadTexts[w] = game_.ThreadTexts[w % deal.dealt];

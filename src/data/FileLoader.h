@@ -65,4 +65,12 @@ private:
     std::map<std::string, CachedFile> threadFiles_;
     // The pieces of thread file number (000.txt ...), null when it cannot be read.
     const std::vector<std::string>* ThreadFile(int number);
+    // Every thread file's pieces, by number.
+    using ThreadFileSet = std::array<const std::vector<std::string>*, ThreadFileCount>;
+    ThreadFileSet ThreadFiles();
+    ThreadLibrary LibraryOf(const ThreadFileSet& files) const;
+    // The texts of dealt thread n from its file's pieces, and the dealt threads repeated over the
+    // rest of the thread cards.
+    void LoadThread(const ThreadDeal& deal, int n, const std::vector<std::string>* found);
+    void RepeatThreads(const ThreadDeal& deal);
 };

@@ -165,26 +165,34 @@ void EventCtrl::OpenEvent(int32_t eventIndex, const std::string& eventString, in
         game_.sounds->playSound(sound);
 
     game_.RepaintBoard();
-    SaveScreen();
+    // Without drawing (the simulator) only the pauses of the pop-up remain.
+    const bool drawing = main_->Drawing();
+    if (drawing)
+        SaveScreen();
 
     const int popMove = game_.consts->TimePopMove;
     for (int n = 9; n >= 1; --n) {
         const uint32_t start = game_.GetTickCount();
-        RestoreScreen();
-        PaintPopZoom(n);
+        if (drawing) {
+            RestoreScreen();
+            PaintPopZoom(n);
+        }
         game_.RefreshScreen();
         game_.Wait(start, popMove);
     }
 
     const uint32_t start = game_.GetTickCount();
-    PaintPopUp(eventIndex, eventString, eventTarget, eventScore);
+    if (drawing)
+        PaintPopUp(eventIndex, eventString, eventTarget, eventScore);
     game_.RefreshScreen();
     game_.Wait(start, game_.consts->TimePopShow);
 
     for (int n = 1; n <= 9; ++n) {
         const uint32_t tick = game_.GetTickCount();
-        RestoreScreen();
-        PaintPopZoom(n);
+        if (drawing) {
+            RestoreScreen();
+            PaintPopZoom(n);
+        }
         game_.RefreshScreen();
         game_.Wait(tick, popMove);
     }

@@ -96,9 +96,11 @@ void PlayerCtrl::PaintMoveCard(Picture& pic, int cardNo, int direction, bool wit
 
     for (int n = 20; n >= 0; --n) {
         const uint32_t t0 = game_.GetTickCount();
-        // Only the card of the last frame needs the board put back.
-        pic.RestoreChanges(*backPic_);
-        game_.cardCtrl->PaintMoveCard(pic, cardNo, direction, n);
+        if (pic.Drawing()) {
+            // Only the card of the last frame needs the board put back.
+            pic.RestoreChanges(*backPic_);
+            game_.cardCtrl->PaintMoveCard(pic, cardNo, direction, n);
+        }
         game_.RefreshScreen();
         game_.Wait(t0, game_.consts->TimeCardMove());
     }
