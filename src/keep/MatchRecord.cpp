@@ -401,6 +401,23 @@ bool CheckDecks(const MatchState& s, std::string& why)
                       std::to_string(s.cards.drawCount));
 }
 
+// A player who can still draw holds ten cards. The computer player's cursor walks past an empty
+// slot and may never reach the cards beyond it; a player who can neither play nor draw then holds
+// the game up for ever.
+bool CheckHands(const MatchState& s, int32_t cardCount, std::string& why)
+{
+    for (size_t p = 0; p < PlayerCount; ++p) {
+        const PlayerData& player = s.players[p];
+        const bool deckOut = (s.GameMode & ModeDeck) != 0 && player.myCardCount == cardCount / PlayerCount;
+        const bool gap =
+            std::find(player.handCard.begin(), player.handCard.end(), NO_CARD) != player.handCard.end();
+        if (gap && !deckOut && s.cards.drawCount != cardCount)
+            return Refuse(why, Member(Item("players", p), "hand"),
+                          "an empty slot while cards remain to draw");
+    }
+    return true;
+}
+
 template <typename T, size_t N> Ordered Numbers(const std::array<T, N>& values)
 {
     Ordered list = Ordered::array();
@@ -560,7 +577,8 @@ std::optional<MatchState> MatchRecord::Read(const nlohmann::json& json, std::str
             return std::nullopt;
     }
     if (!ReadBoard(Get(json, "board"), s.board, why) ||
-        !ReadCards(Get(json, "cards"), cardCount, s.cards, why) || !CheckDecks(s, why))
+        !ReadCards(Get(json, "cards"), cardCount, s.cards, why) || !CheckDecks(s, why) ||
+        !CheckHands(s, cardCount, why))
         return std::nullopt;
     return s;
 }

@@ -20,7 +20,8 @@
 //                   "pool" [45][20] -1 (the file's own response) or the pool response 0..999;
 //                   "emptyMask" [45] bit k: response k is empty, below 2^20; "dealt" 0..45
 //   "players" [4]   "color" 0..3, "nameIndex" 0..7, "id" "" or 8 of 0-9 A-Z a-z / +,
-//                   "hand" [10] cards 0..245 or NO_CARD, "stopCount" 0..4 (turns still banned),
+//                   "hand" [10] cards 0..245, or NO_CARD once the player can draw no more (the
+//                   cards are out, or his deck in the deck mode), "stopCount" 0..4 (turns banned),
 //                   "enable" [12] one text per board position of ten '0'/'1', one per hand slot,
 //                   "enableCard" true exactly when "enable" has a '1', "currentCard" 0..9,
 //                   "currentThread" 0..11, "waitCount" -1000..10000, "myCardCount" the cards drawn
