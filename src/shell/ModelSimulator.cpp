@@ -47,8 +47,8 @@ void ModelSimulator::OnCommit(const CardPlay& play, bool after)
         firstOfCard_ = happenings_.size();
         return;
     }
-    const std::span<const Happening> ofCard(happenings_.begin() + static_cast<std::ptrdiff_t>(firstOfCard_),
-                                            happenings_.end());
+    const std::span<const Happening> ofCard(happenings_.data() + firstOfCard_,
+                                            happenings_.size() - firstOfCard_);
     *trace_ << StateTrace::CardLine(games_ + 1, play, before_, Rules(tables_, state_), ofCard) << '\n';
 }
 
