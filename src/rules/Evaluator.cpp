@@ -3,6 +3,7 @@
 #include "rules/CardFamily.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace {
@@ -186,10 +187,12 @@ int32_t Evaluator::Choose(int player, Rng& rng) const
     std::array<uint32_t, HandSlots> bestAt{};
     int32_t best = Unplayable;
     for (int slot = 0; slot < HandSlots; ++slot) {
+        uint32_t playable = 0;
+        for (int position = 0; position < BoardPositions; ++position)
+            playable |= static_cast<uint32_t>(p.enable[position][slot]) << position;
         const int32_t cardNo = p.handCard[slot];
-        for (int position = 0; position < BoardPositions; ++position) {
-            if (!p.enable[position][slot])
-                continue;
+        for (; playable != 0; playable &= playable - 1) {
+            const int position = std::countr_zero(playable);
             const CardFacts& card = rules_.Tables().Facts(cardNo);
             const int32_t score = card.response ? RateResponse(ctx, cardNo, card, position)
                                                 : RateSpecial(ctx, cardNo, card, position);
