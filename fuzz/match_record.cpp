@@ -72,6 +72,17 @@ const std::vector<Json>& Starts()
                 records.emplace_back(MatchRecord::Write(state));
             }
         }
+        // The deck preview of a game after a finished one: its cards dealt, the hands not yet.
+        MatchState state;
+        state.rng = Rng(7, true);
+        playout.Deal(state, ModeDeck | ModeExtra, Date);
+        playout.Finish(state, Date);
+        Rules rules(Tables(), state);
+        state.GameMode = ModeDeck | ModeHarsh;
+        rules.BeginDeal();
+        rules.DealCards(DealThreads(state.rng, Library()));
+        rules.ShowDeck(0);
+        records.emplace_back(MatchRecord::Write(state));
         return records;
     }();
     return starts;
@@ -148,7 +159,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     MatchState played = *state;
     // A quarter of the inputs post at the hour that changes the response's text.
-    Playout(Tables(), Library()).Finish(played, Date + (size % 4 == 0 ? 23 * 60 : 0));
+    const int32_t date = Date + (size % 4 == 0 ? 23 * 60 : 0);
+    if (played.cards.drawCount == 0) {
+        // Kept at the deck preview: the game goes on by dealing the hands and the opening threads.
+        Rules rules(Tables(), played);
+        rules.DealHands();
+        for (const int player : rules.OpeningOrder())
+            rules.OpenThread(player, date);
+        for (const int player : rules.OpeningOrder())
+            rules.DrawOpening(player);
+    }
+    Playout(Tables(), Library()).Finish(played, date);
     FUZZ_CHECK(MatchRecord::Read(Json(MatchRecord::Write(played)), why));
     return 0;
 }

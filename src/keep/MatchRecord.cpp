@@ -567,18 +567,23 @@ std::optional<MatchState> MatchRecord::Read(const nlohmann::json& json, std::str
         !ReadRng(Get(json, "rng"), s.rng, why) || !ReadDeal(Get(json, "deal"), s.threads, why))
         return std::nullopt;
 
+    if (!ReadCards(Get(json, "cards"), cardCount, s.cards, why))
+        return std::nullopt;
+    // Before the hands are dealt (the deck preview), the hands and the deck counts are what the last
+    // game, of any mode, left; the deal replaces them.
+    const bool dealt = s.cards.drawCount > 0;
     const Json& players = Get(json, "players");
     const Json& scores = Get(json, "scores");
     if (!ReadList(players, PlayerCount, "players", why) || !ReadList(scores, PlayerCount, "scores", why))
         return std::nullopt;
     for (size_t p = 0; p < PlayerCount; ++p) {
-        if (!ReadPlayer(players[p], cardCount / PlayerCount, s.players[p], Item("players", p), why) ||
+        if (!ReadPlayer(players[p], (dealt ? cardCount : PileSize) / PlayerCount, s.players[p],
+                        Item("players", p), why) ||
             !ReadScore(scores[p], s.scores[p], Item("scores", p), why))
             return std::nullopt;
     }
     if (!ReadBoard(Get(json, "board"), s.board, why) ||
-        !ReadCards(Get(json, "cards"), cardCount, s.cards, why) || !CheckDecks(s, why) ||
-        !CheckHands(s, cardCount, why))
+        (dealt && (!CheckDecks(s, why) || !CheckHands(s, cardCount, why))))
         return std::nullopt;
     return s;
 }

@@ -26,7 +26,10 @@
 //                   "enableCard" true exactly when "enable" has a '1', "currentCard" 0..9,
 //                   "currentThread" 0..11, "waitCount" -1000..10000, "myCardCount" the cards drawn
 //                   from the player's own deck: 0..a quarter of the game's cards in the deck mode,
-//                   where the four together have drawn no more than drawCount, 0 otherwise
+//                   where the four together have drawn no more than drawCount, 0 otherwise.
+//                   While drawCount is 0 the hands are not dealt yet (the deck preview): the hands
+//                   and myCardCount are the last game's, of any mode, and need only be cards or
+//                   NO_CARD and 0..82; the game goes on from there by dealing them.
 //   "scores" [4]    "total", "threadPoints", "resPoints", "otherPoints", "finishedThreads",
 //                   "finishedRes": any 32-bit number; "rank" 1..4
 //   "board"         "order" [12] the slot shown at each position, a permutation of 0..11;

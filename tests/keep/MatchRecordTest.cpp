@@ -125,6 +125,26 @@ TEST(MatchRecord, EveryCardOfWholeGamesInEveryModeReadsBackAsItsState)
     }
 }
 
+TEST(MatchRecord, TheDeckPreviewKeepsWhatTheLastGameLeftInTheHands)
+{
+    const Playout playout(Tables(), Library());
+    MatchState state;
+    state.rng = Rng(3, true);
+    playout.Deal(state, ModeDeck | ModeExtra, 28000000);
+    playout.Finish(state, 28000000);
+    Rules rules(Tables(), state);
+    state.GameMode = ModeDeck;
+    rules.BeginDeal();
+    rules.DealCards(DealThreads(state.rng, Library()));
+    rules.ShowDeck(0);
+    ASSERT_EQ(state.players[1].myCardCount, 82);
+
+    std::string why;
+    const std::optional<MatchState> back = ReadBack(state, why);
+    ASSERT_TRUE(back) << why;
+    EXPECT_TRUE(*back == state);
+}
+
 struct Edit {
     std::string pointer;
     Json value;
@@ -218,6 +238,8 @@ TEST(MatchRecord, HostileFieldsAreRefusedByNameAndTheEdgesKept)
           {"/cards/pile/300", 245}},
          nullptr},
         {{{"/turnCount", -1}, {"/board/threads/0/posts/0/8", INT32_MAX}}, nullptr},
+        {{{"/cards/drawCount", 0}, {"/players/0/myCardCount", 82}, {"/players/0/hand/0", NO_CARD}}, nullptr},
+        {{{"/cards/drawCount", 0}, {"/players/0/myCardCount", 83}}, "players[0].myCardCount"},
         {{{"/board/threads/0/owner", -1}, {"/rng", "18446744073709551615"}, {"/unknown", 1}}, nullptr},
         {{{"/board/threads/4/posts/7", {1001, 3, -128, -1, 3, 44, 19, "09az/+AZ", INT32_MIN}}}, nullptr},
     };
