@@ -189,9 +189,16 @@ ThreadLibrary FileLoader::LibraryOf(const ThreadFileSet& files) const
 
 ThreadDeal FileLoader::ThreadGameLoad()
 {
-    // The files are looked at once: the deal and the texts come from the same reading.
-    const ThreadFileSet files = ThreadFiles();
-    const ThreadDeal deal = DealThreads(game_.rng, LibraryOf(files));
+    // The files are looked at once, and only as many as the deal tries: the deal and the texts come
+    // from the same reading.
+    const ThreadOrder order = ShuffleThreadFiles(game_.rng);
+    ThreadFileSet files{};
+    int readable = 0;
+    for (int i = 0; i < ThreadFileCount && readable < ThreadCardCount; ++i) {
+        files[order[i]] = ThreadFile(order[i]);
+        readable += files[order[i]] != nullptr ? 1 : 0;
+    }
+    const ThreadDeal deal = DealThreads(game_.rng, order, LibraryOf(files));
     for (int n = 0; n < deal.dealt; ++n)
         LoadThread(deal, n, files[deal.file[n]]);
     RepeatThreads(deal);

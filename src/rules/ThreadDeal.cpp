@@ -5,18 +5,28 @@
 #include <algorithm>
 #include <utility>
 
+ThreadOrder ShuffleThreadFiles(Rng& rng)
+{
+    ThreadOrder order{};
+    for (int i = 0; i < ThreadFileCount; ++i)
+        order[i] = static_cast<int16_t>(i);
+    for (int i = 0; i < ThreadFileCount; ++i)
+        std::swap(order[i], order[rng.Below(ThreadFileCount)]);
+    return order;
+}
+
 ThreadDeal DealThreads(Rng& rng, const ThreadLibrary& library)
+{
+    const ThreadOrder order = ShuffleThreadFiles(rng);
+    return DealThreads(rng, order, library);
+}
+
+ThreadDeal DealThreads(Rng& rng, const ThreadOrder& order, const ThreadLibrary& library)
 {
     ThreadDeal deal;
     deal.file.fill(-1);
     for (auto& responses : deal.pool)
         responses.fill(-1);
-
-    std::array<int32_t, ThreadFileCount> order{};
-    for (int i = 0; i < ThreadFileCount; ++i)
-        order[i] = i;
-    for (int i = 0; i < ThreadFileCount; ++i)
-        std::swap(order[i], order[rng.Below(ThreadFileCount)]);
 
     const int poolMax = static_cast<int>(library.poolEmpty.size()) - 1;
     int n = 0;

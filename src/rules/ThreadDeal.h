@@ -34,6 +34,13 @@ struct ThreadDeal {
     bool operator==(const ThreadDeal&) const = default;
 };
 
+// The order the thread files are tried in for one game: every file, shuffled.
+using ThreadOrder = std::array<int16_t, ThreadFileCount>;
+ThreadOrder ShuffleThreadFiles(Rng& rng);
+
 // Draws the game's threads from the library in a random order, topping up files with fewer than
 // 20 responses from the pool; with fewer readable files than threads, the dealt ones repeat.
 ThreadDeal DealThreads(Rng& rng, const ThreadLibrary& library);
+// The same in an order already drawn: only the files up to the last one dealt are looked at, so a
+// library need only know those.
+ThreadDeal DealThreads(Rng& rng, const ThreadOrder& order, const ThreadLibrary& library);
