@@ -1,6 +1,7 @@
 #include "shell/StateTrace.h"
 
 #include "rules/Rules.h"
+#include "shell/GameReport.h"
 
 #include <map>
 #include <vector>
@@ -28,17 +29,6 @@ nlohmann::ordered_json StateTrace::BoardJson(const BoardState& board)
             {"threadMax", board.threadMax},
             {"threadCount", board.threadCount},
             {"threads", std::move(threads)}};
-}
-
-nlohmann::ordered_json StateTrace::ScoreJson(const PlayerScore& score)
-{
-    return {{"total", score.total},
-            {"threadPoints", score.threadPoints},
-            {"resPoints", score.resPoints},
-            {"otherPoints", score.otherPoints},
-            {"finishedThreads", score.finishedThreads},
-            {"finishedRes", score.finishedRes},
-            {"rank", score.rank}};
 }
 
 std::string StateTrace::CardLine(int game, const CardPlay& play, const BoardState& before, const Rules& rules,
@@ -72,7 +62,7 @@ std::string StateTrace::CardLine(int game, const CardPlay& play, const BoardStat
     nlohmann::ordered_json waits = nlohmann::ordered_json::array();
     nlohmann::ordered_json stops = nlohmann::ordered_json::array();
     for (int p = 0; p < PlayerCount; ++p) {
-        scores.push_back(ScoreJson(s.scores[p]));
+        scores.push_back(GameReport::ScoreJson(s.scores[p]));
         waits.push_back(s.players[p].waitCount);
         stops.push_back(s.players[p].stopCount);
     }
@@ -105,7 +95,7 @@ std::string StateTrace::GameLine(int game, uint64_t seed, const MatchState& stat
     line["turns"] = state.turnCount + 1;
     nlohmann::ordered_json scores = nlohmann::ordered_json::array();
     for (const PlayerScore& score : state.scores)
-        scores.push_back(ScoreJson(score));
+        scores.push_back(GameReport::ScoreJson(score));
     line["players"] = std::move(scores);
     nlohmann::ordered_json events = nlohmann::ordered_json::object();
     for (const auto& [id, count] : counts)

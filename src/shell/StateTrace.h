@@ -25,5 +25,4 @@ public:
 
     // The board listed by slot, as its order refers to them.
     static nlohmann::ordered_json BoardJson(const BoardState& board);
-    static nlohmann::ordered_json ScoreJson(const PlayerScore& score);
 };
