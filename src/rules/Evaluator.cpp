@@ -21,62 +21,56 @@ Evaluator::Context Evaluator::Gather(int player) const
     ctx.threadCount = s.board.threadCount;
     ctx.threadMax = s.board.threadMax;
     ctx.lastOwner = ctx.threadCount > 0 ? rules_.ThreadAt(ctx.threadCount - 1).owner : -1;
-    for (int i = 0; i < PlayerCount; ++i)
-        ctx.leader[i] = i != player && s.scores[i].rank == 1;
     for (int t = 0; t < ctx.threadCount; ++t) {
         const int32_t colour = rules_.ThreadAt(t).color;
         if (colour >= 1 && colour <= 3)
             ++ctx.colourCount[colour];
+    }
+    std::array<int32_t, PlayerCount> leaderBonus{};
+    for (int i = 0; i < PlayerCount; ++i)
+        leaderBonus[i] = i != player && s.scores[i].rank == 1 ? LeaderBonus : 0;
+    for (int position = 0; position < BoardPositions; ++position) {
+        Spot& spot = ctx.spots[position];
+        spot.thread = &rules_.ThreadAt(position);
+        const int32_t owner = spot.thread->owner;
+        spot.mine = owner == player;
+        spot.leaderBonus = owner >= 0 && owner < PlayerCount ? leaderBonus[owner] : 0;
     }
     return ctx;
 }
 
 int32_t Evaluator::Evaluate(int player, int slot, int position) const
 {
-    return Rate(Gather(player), slot, position);
-}
-
-int32_t Evaluator::Rate(const Context& ctx, int slot, int position) const
-{
-    const PlayerData& p = rules_.State().players[ctx.player];
+    const PlayerData& p = rules_.State().players[player];
     if (!p.enable[position][slot])
         return Unplayable;
-    const int32_t cardNo = p.handCard[slot];
-    const CardFacts& card = rules_.Tables().Facts(cardNo);
-    if (card.response)
-        return RateResponse(ctx, cardNo, card, position);
-    return RateSpecial(ctx, cardNo, card, position);
+    return Rate(Gather(player), p.handCard[slot], position);
 }
 
-int32_t Evaluator::RateResponse(const Context& ctx, int cardNo, const CardFacts& card, int position) const
+int32_t Evaluator::Rate(const Context& ctx, int cardNo, int position) const
 {
-    const ThreadState& thread = rules_.ThreadAt(position);
+    const CardFacts& card = rules_.Tables().Facts(cardNo);
+    const int32_t colour = rules_.CardColour(cardNo);
+    if (card.response)
+        return RateResponse(ctx, colour, card, position);
+    return RateSpecial(ctx, colour, card, position);
+}
+
+int32_t Evaluator::RateResponse(const Context& ctx, int32_t cardColour, const CardFacts& card, int position) const
+{
+    const Spot& spot = ctx.spots[position];
+    const ThreadState& thread = *spot.thread;
     const int32_t cardRes = card.resNum;
-    const int32_t cardColour = rules_.CardColour(cardNo);
-    const bool isMine = thread.owner == ctx.player;
-    const int32_t owner = thread.owner;
-    const int32_t leaderBonus = owner >= 0 && owner < 4 && ctx.leader[owner] ? LeaderBonus : 0;
+    const bool isMine = spot.mine;
+    const int32_t leaderBonus = spot.leaderBonus;
     const int32_t d = (thread.resNum + cardRes) / 10;
 
-    int32_t score = 0;
-    switch (d % 10) {
-    case 0:
-        score += thread.browserCrash == 1 ? 350 : thread.browserCrash == 3 ? -1000 : 300;
-        break;
-    case 1:
-    case 3:
-    case 5:
-    case 7:
-        score += 30;
-        break;
-    case 2:
-    case 4:
-        score += 10;
-        break;
-    default:
-        score -= 10;
-        break;
-    }
+    // What the tens digit of the count after the card pays: a round hundred most.
+    static constexpr std::array<int32_t, 10> TensScore{300, 30, 10, 30, 10, 30, -10, 30, -10, -10};
+    const int32_t tens = d % 10;
+    int32_t score = tens >= 0 ? TensScore[tens] : -10;
+    if (tens == 0 && thread.browserCrash != 0)
+        score = thread.browserCrash == 1 ? 350 : thread.browserCrash == 3 ? -1000 : 300;
     if (d == 100)
         score += 800;
     if (thread.size + card.size >= 512)
@@ -137,13 +131,13 @@ int32_t Evaluator::RateResponse(const Context& ctx, int cardNo, const CardFacts&
     return score;
 }
 
-int32_t Evaluator::RateSpecial(const Context& ctx, int cardNo, const CardFacts& card, int position) const
+int32_t Evaluator::RateSpecial(const Context& ctx, int32_t cardColour, const CardFacts& card, int position) const
 {
     const MatchState& s = rules_.State();
-    const ThreadState& thread = rules_.ThreadAt(position);
-    const bool isMine = thread.owner == ctx.player;
-    const int32_t owner = thread.owner;
-    const int32_t leaderBonus = owner >= 0 && owner < 4 && ctx.leader[owner] ? LeaderBonus : 0;
+    const Spot& spot = ctx.spots[position];
+    const ThreadState& thread = *spot.thread;
+    const bool isMine = spot.mine;
+    const int32_t leaderBonus = spot.leaderBonus;
     const bool lastIsMine = ctx.lastOwner == ctx.player;
 
     switch (card.family) {
@@ -173,7 +167,7 @@ int32_t Evaluator::RateSpecial(const Context& ctx, int cardNo, const CardFacts& 
                 return -1000;
             return 170 - 2 * s.scores[ctx.lastOwner].rank;
         }
-        return 75 - ctx.colourCount[rules_.CardColour(cardNo)];
+        return 75 - ctx.colourCount[cardColour];
     }
 }
 
@@ -190,12 +184,15 @@ int32_t Evaluator::Choose(int player, Rng& rng) const
         uint32_t playable = 0;
         for (int position = 0; position < BoardPositions; ++position)
             playable |= static_cast<uint32_t>(p.enable[position][slot]) << position;
+        if (playable == 0)
+            continue;
         const int32_t cardNo = p.handCard[slot];
+        const CardFacts& card = rules_.Tables().Facts(cardNo);
+        const int32_t colour = rules_.CardColour(cardNo);
         for (; playable != 0; playable &= playable - 1) {
             const int position = std::countr_zero(playable);
-            const CardFacts& card = rules_.Tables().Facts(cardNo);
-            const int32_t score = card.response ? RateResponse(ctx, cardNo, card, position)
-                                                : RateSpecial(ctx, cardNo, card, position);
+            const int32_t score = card.response ? RateResponse(ctx, colour, card, position)
+                                                : RateSpecial(ctx, colour, card, position);
             if (score > best) {
                 best = score;
                 bestAt.fill(0);
@@ -204,11 +201,25 @@ int32_t Evaluator::Choose(int player, Rng& rng) const
                 bestAt[slot] |= 1U << position;
         }
     }
-    // Drawing pairs at random until a best one turns up gives every best pair the same chance.
+    // Drawing pairs at random until a best one turns up gives every best pair the same chance. The
+    // draws are looked at eight pairs at a time, a pair's position only where its slot holds a best
+    // pair; then just the draws up to the first best pair are taken.
+    constexpr int Batch = 8;
     for (;;) {
-        const int slot = rng.Below(10);
-        const int position = rng.Below(12);
-        if (((bestAt[slot] >> position) & 1U) != 0)
-            return position * 10 + slot;
+        std::array<int, Batch> slots{};
+        uint32_t candidates = 0;
+        for (int i = 0; i < Batch; ++i) {
+            slots[i] = rng.PeekBelow(2 * i + 1, HandSlots);
+            candidates |= static_cast<uint32_t>(bestAt[slots[i]] != 0) << i;
+        }
+        for (; candidates != 0; candidates &= candidates - 1) {
+            const int i = std::countr_zero(candidates);
+            const int position = rng.PeekBelow(2 * i + 2, BoardPositions);
+            if (((bestAt[slots[i]] >> position) & 1U) != 0) {
+                rng.Skip(2 * i + 2);
+                return position * 10 + slots[i];
+            }
+        }
+        rng.Skip(2 * Batch);
     }
 }

@@ -17,16 +17,14 @@ public:
     }
     float Next() { return static_cast<float>(Draw()) * (1.0f / 16777216.0f); }
     // floor(u * n) for a fresh u; 0..n-1 for n >= 1.
-    int Below(int n)
+    int Below(int n) { return Scale(Draw(), n); }
+    // What Below(n) would give at the draw `ahead` places on (1 is the next), without drawing:
+    // a search over many draws can test them side by side, then Skip past those it used.
+    int PeekBelow(int ahead, int n) const
     {
-        // u is k / 2^24 for the 24-bit draw k, so u * n is k * n / 2^24: in double it is exact while
-        // |k * n| < 2^53, and its floor is then the product shifted down. Past that the double
-        // product may round, and it is taken as the rules state it.
-        const int64_t k = static_cast<int64_t>(Draw());
-        if (n > -ExactBelow && n < ExactBelow)
-            return static_cast<int>((k * n) >> 24);
-        return Rounded(k, n);
+        return Scale(Top24(state_ + Step * static_cast<uint64_t>(ahead)), n);
     }
+    void Skip(int draws) { state_ += Step * static_cast<uint64_t>(draws); }
     // R < p, compared in single precision as the rules state.
     bool Chance(double p) { return Next() < static_cast<float>(p); }
     // The whole state: a game started from the same state deals and plays the same. A state set
@@ -52,11 +50,30 @@ private:
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
         return z ^ (z >> 31);
     }
+    // The top 24 bits of Mix(z). Mix's last step changes only the low 33 bits (z >> 31 has nothing
+    // above them), so it is left out: a draw is most of what the computer player's choice costs.
+    static uint32_t Top24(uint64_t z)
+    {
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return static_cast<uint32_t>(z >> 40);
+    }
     // The next 24-bit draw.
     uint32_t Draw()
     {
         state_ += Step;
-        return static_cast<uint32_t>(Mix(state_) >> 40);
+        return Top24(state_);
+    }
+    // floor(k / 2^24 * n) for a 24-bit draw k.
+    static int Scale(uint32_t draw, int n)
+    {
+        // u is k / 2^24, so u * n is k * n / 2^24: in double it is exact while |k * n| < 2^53, and
+        // its floor is then the product shifted down. Past that the double product may round, and
+        // it is taken as the rules state it.
+        const int64_t k = static_cast<int64_t>(draw);
+        if (n > -ExactBelow && n < ExactBelow)
+            return static_cast<int>((k * n) >> 24);
+        return Rounded(k, n);
     }
     static int Rounded(int64_t k, int n);
 

@@ -41,8 +41,9 @@ std::array<char, 8> Rules::MakeId()
 {
     static constexpr char Alphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz/+";
     std::array<char, 8> id{};
-    for (char& c : id)
-        c = Alphabet[s_.rng.Below(64)];
+    for (int i = 0; i < static_cast<int>(id.size()); ++i)
+        id[i] = Alphabet[s_.rng.PeekBelow(i + 1, 64)];
+    s_.rng.Skip(static_cast<int>(id.size()));
     return id;
 }
 

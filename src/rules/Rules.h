@@ -130,6 +130,10 @@ private:
         bool threadCards = false;
         std::array<int32_t, BoardPositions> colour{};
         std::array<int32_t, BoardPositions> agesage{};
+        // The positions of each card colour, and those that take a card of age (0) and of sage (1):
+        // the masks most cards need, made once for the ten cards of a hand.
+        std::array<uint32_t, 5> colourAt{};
+        std::array<uint32_t, 2> sageOk{};
     };
     Openings Survey() const;
     // Whether a thread card of the colour may open a thread while no admin or god is on the board.

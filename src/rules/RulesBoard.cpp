@@ -80,6 +80,12 @@ Rules::Openings Rules::Survey() const
             o.othersOwn |= bit;
         o.colour[position] = t.color;
         o.agesage[position] = t.agesage;
+        if (t.color >= 0 && t.color < static_cast<int>(o.colourAt.size()))
+            o.colourAt[t.color] |= bit;
+        for (int level = 0; level < static_cast<int>(o.sageOk.size()); ++level) {
+            if (level >= t.agesage)
+                o.sageOk[level] |= bit;
+        }
     }
     return o;
 }
@@ -102,9 +108,11 @@ uint32_t Rules::PositionsFor(int cardNo, const Openings& o) const
         return o.threadCards && ThreadCardAllowed(CardColour(cardNo)) ? o.open : 0;
     const CardFacts& f = t_.Facts(cardNo);
     const int32_t colour = CardColour(cardNo);
-    uint32_t sameColour = 0;
-    uint32_t sageOk = 0;
-    for (int position = 0; position < BoardPositions; ++position) {
+    const bool usual = colour >= 0 && colour < static_cast<int>(o.colourAt.size()) && f.agesage >= 0 &&
+                       f.agesage < static_cast<int>(o.sageOk.size());
+    uint32_t sameColour = usual ? o.colourAt[colour] : 0;
+    uint32_t sageOk = usual ? o.sageOk[f.agesage] : 0;
+    for (int position = 0; !usual && position < BoardPositions; ++position) {
         if (o.colour[position] == colour)
             sameColour |= 1U << position;
         if (f.agesage >= o.agesage[position])
