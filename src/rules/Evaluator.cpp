@@ -56,7 +56,8 @@ int32_t Evaluator::Rate(const Context& ctx, int cardNo, int position) const
     return RateSpecial(ctx, colour, card, position);
 }
 
-int32_t Evaluator::RateResponse(const Context& ctx, int32_t cardColour, const CardFacts& card, int position) const
+int32_t Evaluator::RateResponse(const Context& ctx, int32_t cardColour, const CardFacts& card,
+                                int position) const
 {
     const Spot& spot = ctx.spots[position];
     const ThreadState& thread = *spot.thread;
@@ -131,7 +132,8 @@ int32_t Evaluator::RateResponse(const Context& ctx, int32_t cardColour, const Ca
     return score;
 }
 
-int32_t Evaluator::RateSpecial(const Context& ctx, int32_t cardColour, const CardFacts& card, int position) const
+int32_t Evaluator::RateSpecial(const Context& ctx, int32_t cardColour, const CardFacts& card,
+                               int position) const
 {
     const MatchState& s = rules_.State();
     const Spot& spot = ctx.spots[position];
