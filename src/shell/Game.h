@@ -2,6 +2,7 @@
 
 #include "gfx/Picture.h"
 #include "rules/CardRecord.h"
+#include "rules/Lineup.h"
 #include "rules/MatchState.h"
 #include "rules/RuleTables.h"
 #include "rules/Rules.h"
@@ -79,6 +80,13 @@ public:
     RuleTables ruleTables;
     Rules rules{ruleTables, match};
     Rng& rng = match.rng;
+
+    // The opponents' strength chosen on the selection screen, kept in the profile.
+    Strength opponents = Strength::Standard;
+    // Seats the command line sets (--opponents, --seat), over that choice.
+    std::array<std::optional<Strength>, PlayerCount> seatOverrides{};
+    // Who plays the game in progress: set as it is dealt and kept with it.
+    Lineup lineup;
 
     int GameState = StateInit;
     int& GameMode = match.GameMode;
