@@ -101,6 +101,7 @@ int Run(const CommandLine& line)
     // A reported game names its seed; the seed only repeats the games if it is never reseeded.
     Game game(replay ? *replay : *platform, fonts.get(), seed, line.seed.has_value() || line.games > 0,
               appPath);
+    game.seatOverrides = line.seats;
     if (line.daily) {
         game.dailyDate = line.dailyDate.empty() ? DailyDeal::DateOn(std::time(nullptr)) : line.dailyDate;
         game.shareAddress = line.shareAddress;

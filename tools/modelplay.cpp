@@ -2,6 +2,7 @@
 // JSON line per game on stdout and, with --trace, a line per card. For the same seed and mode the
 // output must equal the program's, byte for byte (both with the same wall clock):
 //   modelplay [--data DIR] --games N [--seed S] [--mode M] [--extra] [--trace FILE]
+//             [--opponents STRENGTH] [--seat N=STRENGTH]
 // The simulator's other flags (--headless, --autoplay, --render) are accepted and change nothing.
 
 #include "data/FileLoader.h"
@@ -26,7 +27,8 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: modelplay [--data DIR] --games N [--seed S] [--mode M] [--extra] [--trace FILE]\n";
+    "usage: modelplay [--data DIR] --games N [--seed S] [--mode M] [--extra] [--trace FILE]\n"
+    "                 [--opponents STRENGTH] [--seat N=STRENGTH]\n";
 
 // What the flags ask for that only the program's screens can do.
 bool AsksForScreens(const CommandLine& line)
@@ -62,7 +64,7 @@ int Play(const CommandLine& line)
         }
     }
     const int mode = line.mode | (line.extra ? ModeExtra : 0);
-    ModelSimulator simulator(tables, library, seed);
+    ModelSimulator simulator(tables, library, seed, line.seats);
     for (int g = 0; g < line.games; ++g)
         std::cout << simulator.PlayGame(mode, game.PostDate(), trace.is_open() ? &trace : nullptr) << '\n';
     std::cout.flush();

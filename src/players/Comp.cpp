@@ -1,7 +1,17 @@
 #include "players/Comp.h"
 
 #include "rules/Evaluator.h"
+#include "rules/Lookahead.h"
+#include "rules/Opponent.h"
 #include "shell/Game.h"
+
+namespace {
+
+// Lines a strong player plays between two looks at the window: a few milliseconds of thinking, so
+// that the window keeps repainting and the page keeps drawing while it thinks.
+constexpr int LinesPerSlice = 16;
+
+} // namespace
 
 Comp::Comp(Game& game) : game_(game)
 {
@@ -15,15 +25,36 @@ int32_t Comp::Evaluate(int player, int slot, int position)
 
 int32_t Comp::GetBestCard(int player)
 {
-    const int32_t best = Evaluator(game_.rules).Choose(player, game_.rng);
+    const int32_t best = Think(player, game_.rng);
     game_.DoEvents();
     return best;
+}
+
+int32_t Comp::Think(int player, Rng& rng)
+{
+    if (game_.lineup.seats[player] != Strength::Strong)
+        return Opponent(game_.rules, game_.lineup).Choose(player, rng);
+    Lookahead lookahead(game_.ruleTables, game_.match, player,
+                        Opponent::DecisionSeed(game_.lineup, game_.match, player));
+    while (!lookahead.Think(LinesPerSlice))
+        game_.DoEvents();
+    return lookahead.Choice();
 }
 
 Comp::Move Comp::SuggestMove(int player) const
 {
     Rng rng = game_.rng;
-    const int32_t best = Evaluator(game_.rules).Choose(player, rng);
+    return ToMove(player, Evaluator(game_.rules).Choose(player, rng));
+}
+
+Comp::Move Comp::AutopilotMove()
+{
+    Rng rng = game_.rng;
+    return ToMove(0, Think(0, rng));
+}
+
+Comp::Move Comp::ToMove(int player, int32_t best) const
+{
     Move move{best % 10, best / 10};
     const PlayerData& p = game_.match.players[player];
     if (!p.enableCard) {

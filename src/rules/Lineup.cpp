@@ -36,3 +36,9 @@ std::optional<Strength> Lineup::OpponentStrength() const
         return std::nullopt;
     return seats[1];
 }
+
+uint64_t Lineup::SeedFor(const Rng& gameRng)
+{
+    // Another stream than the game's: its draws are never the game's draws.
+    return (gameRng.State() ^ 0x5DEECE66DULL) * 0xD6E8FEB86659FD93ULL + 0x632BE59BD9B4E019ULL;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rules/Rng.h"
 #include "rules/RuleConstants.h"
 
 #include <array>
@@ -28,6 +29,9 @@ struct Lineup {
 
     // Every computer player the same strength; seat 0 standard.
     static Lineup Opponents(Strength strength, uint64_t seed);
+    // The seed a game's thinking players start from: made of the game's random source as the game
+    // is dealt, without drawing from it.
+    static uint64_t SeedFor(const Rng& gameRng);
     // The three opponents' strength when they agree, else nullopt.
     std::optional<Strength> OpponentStrength() const;
 

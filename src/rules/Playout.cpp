@@ -1,5 +1,7 @@
 #include "rules/Playout.h"
 
+#include "rules/Opponent.h"
+
 void Playout::Deal(MatchState& state, int mode, int32_t date, Watcher* watcher,
                    const CommitHook& onCommit) const
 {
@@ -50,9 +52,9 @@ bool Playout::Turn(Rules& rules, const CommitHook& onCommit) const
     if (cur == 0 && rules.CardsOut())
         return false;
     PlayerData& p = state.players[cur];
-    const Evaluator evaluator(rules);
+    const Opponent opponent(rules, lineup_);
     if (cur != 0) {
-        const int32_t best = evaluator.Choose(cur, state.rng);
+        const int32_t best = opponent.Choose(cur, state.rng);
         while (p.currentThread != best / 10)
             rules.MoveCurrentThread(cur, 1);
         // The walk skips empty slots, so on a short hand it may never reach the slot: bounded.
@@ -60,7 +62,7 @@ bool Playout::Turn(Rules& rules, const CommitHook& onCommit) const
             rules.MoveCurrentCard(cur, 1);
     } else {
         Rng look = state.rng;
-        const int32_t best = evaluator.Choose(0, look);
+        const int32_t best = opponent.Choose(0, look);
         // Without a playable card the board cursor stays, and a pick of an empty slot leaves the
         // card under the cursor to go.
         if (p.enableCard)

@@ -289,6 +289,7 @@ void Opening::MoveSelect(int keys)
 void Opening::StartGame()
 {
     PlayerCtrl& players = *game_.playerCtrl;
+    game_.lineup = game_.DealtLineup();
     players.CharacterInit(selectedName_, selectedColor_);
     players.GamePlayInit();
     if (game_.GameMode & ModeDeck)

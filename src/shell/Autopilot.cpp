@@ -118,8 +118,9 @@ int Autopilot::TurnKey()
 {
     PlayerCtrl& players = *game_.playerCtrl;
     if (!haveTarget_) {
-        // The hint's move, so that pressing the hint key and Enter every turn plays this game.
-        const Comp::Move move = game_.comp->SuggestMove(0);
+        // The standard autopilot plays the hint's move, so that pressing the hint key and Enter every
+        // turn plays this game.
+        const Comp::Move move = game_.comp->AutopilotMove();
         targetPosition_ = move.position;
         targetSlot_ = move.slot;
         haveTarget_ = true;

@@ -31,6 +31,8 @@ const char* CommandLine::Usage()
            "  --games N               end after N games, one JSON line per game on stdout\n"
            "  --render none|full      none: draw nothing (fast simulation)\n"
            "  --trace FILE            one JSON line per card played or discarded\n"
+           "  --opponents STRENGTH    the computer players: weak, standard or strong\n"
+           "  --seat N=STRENGTH       one seat 0..3 (seat 0: the autopilot's play)\n"
            "  --profile DIR           keep the game in progress and the statistics in DIR\n"
            "  --new-game              start at the title, dropping the kept game\n"
            "  --stats                 print the statistics and end\n"
@@ -108,6 +110,24 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
         } else if (arg == "--trace") {
             if (!value(line.trace))
                 return std::nullopt;
+        } else if (arg == "--opponents") {
+            const std::optional<Strength> strength = value(text) ? ParseStrength(text) : std::nullopt;
+            if (!strength) {
+                error = "--opponents needs weak, standard or strong";
+                return std::nullopt;
+            }
+            for (int seat = 1; seat < PlayerCount; ++seat)
+                line.seats[seat] = strength;
+        } else if (arg == "--seat") {
+            const size_t equals = value(text) ? text.find('=') : std::string::npos;
+            int seat = -1;
+            const std::optional<Strength> strength =
+                equals == std::string::npos ? std::nullopt : ParseStrength(text.substr(equals + 1));
+            if (!strength || !ParseNumber(text.substr(0, equals), seat) || seat < 0 || seat >= PlayerCount) {
+                error = "--seat needs N=STRENGTH (N 0..3; weak, standard or strong)";
+                return std::nullopt;
+            }
+            line.seats[seat] = strength;
         } else if (arg == "--profile") {
             if (!value(line.profile))
                 return std::nullopt;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "rules/Lineup.h"
+
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +26,8 @@ struct CommandLine {
     int games = 0;
     bool render = true;
     std::string trace;
+    // --opponents and --seat N=: strengths for this run, over the selection screen's choice.
+    std::array<std::optional<Strength>, PlayerCount> seats{};
     // The folder of the kept game and the statistics (the headless program keeps nothing without
     // it); --new-game drops the kept game; --stats prints the statistics and ends.
     std::string profile;

@@ -163,6 +163,17 @@ void Game::AwaitInput(const std::function<bool()>& stillWaiting, std::optional<u
     }
 }
 
+Lineup Game::DealtLineup() const
+{
+    const bool daily = !dealDate.empty();
+    Lineup dealt = Lineup::Opponents(daily ? Strength::Standard : opponents, Lineup::SeedFor(rng));
+    for (int seat = 0; seat < PlayerCount; ++seat) {
+        if (seatOverrides[seat] && (seat == 0 || !daily))
+            dealt.seats[seat] = *seatOverrides[seat];
+    }
+    return dealt;
+}
+
 int32_t Game::PostDate()
 {
     // The local calendar written as if it were UTC: minutes that show the local date and time

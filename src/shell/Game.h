@@ -71,6 +71,10 @@ public:
     // The card definitions and special texts as the rules read them: made again from cardDefs and
     // specialTexts whenever those are loaded.
     void UpdateRuleTables();
+    // Who plays the game about to be dealt: the chosen opponents, or the command line's seats over
+    // them; the daily deal always against standard ones, so that every player of a day meets the same
+    // game. The thinking players' seed is made of the random source as it stands.
+    Lineup DealtLineup() const;
     // Ends the program from any depth of nested waits.
     [[noreturn]] void Quit(int status);
 

@@ -14,8 +14,9 @@ constexpr std::array<int32_t, 10> StaffRollNumbers = {1, 2, 100, 140, 460, 540, 
 
 } // namespace
 
-ModelSimulator::ModelSimulator(const RuleTables& tables, const ThreadLibrary& library, uint64_t seed)
-    : tables_(tables), playout_(tables, library), seed_(seed)
+ModelSimulator::ModelSimulator(const RuleTables& tables, const ThreadLibrary& library, uint64_t seed,
+                               const std::array<std::optional<Strength>, PlayerCount>& seats)
+    : tables_(tables), library_(library), seats_(seats), seed_(seed)
 {
     // A seed given to the program is never reseeded from the clock: the model's source is as fixed.
     state_.rng = Rng(seed, true);
@@ -57,8 +58,13 @@ std::string ModelSimulator::PlayGame(int mode, int32_t date, std::ostream* trace
     trace_ = trace;
     happenings_.clear();
     const Playout::CommitHook onCommit = [this](const CardPlay& play, bool after) { OnCommit(play, after); };
-    playout_.Deal(state_, mode, date, this, onCommit);
-    playout_.Finish(state_, date, this, onCommit);
+    // As the selection screen deals a free game for the command line's seats.
+    Lineup lineup = Lineup::Opponents(Strength::Standard, Lineup::SeedFor(state_.rng));
+    for (int seat = 0; seat < PlayerCount; ++seat)
+        lineup.seats[seat] = seats_[seat].value_or(Strength::Standard);
+    const Playout playout(tables_, library_, lineup);
+    playout.Deal(state_, mode, date, this, onCommit);
+    playout.Finish(state_, date, this, onCommit);
     trace_ = nullptr;
     ++games_;
     return StateTrace::GameLine(games_, seed_, state_, happenings_);

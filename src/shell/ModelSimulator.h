@@ -1,10 +1,13 @@
 #pragma once
 
 #include "rules/Happening.h"
+#include "rules/Lineup.h"
 #include "rules/MatchState.h"
 #include "rules/Playout.h"
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,8 +19,10 @@ struct ThreadLibrary;
 // same seed and mode give the same games, card lines and game lines as the program's autoplay.
 class ModelSimulator : private Watcher {
 public:
-    // Seeds the random source and names the players as the program's start-up does.
-    ModelSimulator(const RuleTables& tables, const ThreadLibrary& library, uint64_t seed);
+    // Seeds the random source and names the players as the program's start-up does; seats are the
+    // strengths the command line gives (standard where it gives none).
+    ModelSimulator(const RuleTables& tables, const ThreadLibrary& library, uint64_t seed,
+                   const std::array<std::optional<Strength>, PlayerCount>& seats = {});
 
     // Deals and plays one game of mode (GameMode bits) on to its end, its responses posted on date
     // (local calendar minutes); writes a line per card to trace (may be null) and returns the game's
@@ -31,7 +36,8 @@ private:
     void OnCommit(const CardPlay& play, bool after);
 
     const RuleTables& tables_;
-    Playout playout_;
+    const ThreadLibrary& library_;
+    const std::array<std::optional<Strength>, PlayerCount> seats_;
     uint64_t seed_;
     MatchState state_;
     int games_ = 0;
