@@ -43,6 +43,19 @@ bool IsKey(const InputEvent& event, int code)
     return event.kind == InputEvent::Kind::KeyDown && event.code == code;
 }
 
+// A click on one of the selection screen's strengths chooses it and starts nothing.
+bool ChoosesOpponents(const InputEvent& event)
+{
+    return event.kind == InputEvent::Kind::MouseDown && FormMain::OpponentsAt(event.x, event.y).has_value();
+}
+
+// A game counts in the statistics of its opponents' strength; seats of mixed strengths, which only
+// the command line deals, count as standard.
+Strength OpponentsOf(const Lineup& lineup)
+{
+    return lineup.OpponentStrength().value_or(Strength::Standard);
+}
+
 // Whether the window acts on the input in this state; only those shape a game.
 bool Acts(const InputEvent& event, int state)
 {
@@ -141,10 +154,31 @@ Statistics KeptGames::LoadStatistics(RecordStore& store, std::ostream& messages,
     return {};
 }
 
+Preferences KeptGames::LoadPreferences(RecordStore& store, std::ostream& messages, bool* stuck)
+{
+    if (stuck != nullptr)
+        *stuck = false;
+    const RecordStore::Read read = store.Load(PreferencesName);
+    if (!read.exists)
+        return {};
+    std::string why = "unreadable";
+    if (!read.unreadable) {
+        if (std::optional<Preferences> preferences = Preferences::Parse(read.bytes, why))
+            return *preferences;
+    }
+    const bool setAside =
+        SetAside(store, PreferencesName, why + " (the choices start again as new)", messages);
+    if (stuck != nullptr)
+        *stuck = !setAside;
+    return {};
+}
+
 void KeptGames::Open(bool newGame)
 {
     fingerprint_ = DataFingerprint(game_);
     stats_ = LoadStatistics(store_, messages_, &statisticsStuck_);
+    preferences_ = LoadPreferences(store_, messages_, &preferencesStuck_);
+    game_.opponents = preferences_.opponents;
     const RecordStore::Read read = store_.Load(RecordName);
     if (!read.exists)
         return;
@@ -169,7 +203,7 @@ void KeptGames::Open(bool newGame)
     const int mode = kept ? kept->match.GameMode : journal->gameMode;
     if (newGame) {
         if (player_) {
-            stats_.AddAbandoned(mode);
+            stats_.AddAbandoned(Strength::Standard, mode);
             SaveStatistics();
         }
         store_.Remove(RecordName);
@@ -249,6 +283,15 @@ bool KeptGames::OnInput(const InputEvent& event)
     if (statsShown_) {
         if (event.kind == InputEvent::Kind::Close)
             return false;
+        const int command = event.kind == InputEvent::Kind::KeyDown ? FormMain::KeyCommand(event.code) : 0;
+        if (statsPages_.size() > 1 && (command == CmdLeft || command == CmdRight)) {
+            statsPage_ =
+                (statsPage_ + (command == CmdRight ? 1 : statsPages_.size() - 1)) % statsPages_.size();
+            if (game_.sounds)
+                game_.sounds->playSound(2);
+            PaintStatistics();
+            return true;
+        }
         if (IsPress(event))
             statsShown_ = false;
         return true;
@@ -265,7 +308,7 @@ bool KeptGames::OnInput(const InputEvent& event)
         ShowStatistics();
         return true;
     }
-    if (state == StateSelect && Acts(event, StateDeckShow))
+    if (state == StateSelect && Acts(event, StateDeckShow) && !ChoosesOpponents(event))
         BeginRecord();
     else if (recording_ && !replaying_ && (state == StatePlayerTurn || state == StateDeckShow) &&
              Acts(event, state))
@@ -283,6 +326,7 @@ bool KeptGames::InGame() const
 
 void KeptGames::BeginRecord()
 {
+    SavePreferences();
     record_ = GameRecord{};
     record_.program = PAKAPONTA_VERSION;
     record_.data = fingerprint_;
@@ -328,6 +372,9 @@ void KeptGames::OnEvent(int32_t eventIndex, int32_t eventTarget, int32_t eventSc
 
 void KeptGames::OnInputWait(int state)
 {
+    // The selection screen waits again after every change of the choice.
+    if (state == StateSelect && !replaying_)
+        SavePreferences();
     if (pending_ && state == StateTitle) {
         Resume();
         // The game now waits where it was kept, and whoever plays on is told so.
@@ -417,7 +464,7 @@ void KeptGames::FinishGame()
     if (player_) {
         tally_.rank = game_.score->GetRank(0);
         tally_.score = game_.score->Get(0).total;
-        stats_.AddFinished(record_.gameMode, tally_);
+        stats_.AddFinished(OpponentsOf(game_.lineup), record_.gameMode, tally_);
         if (!record_.daily.empty())
             stats_.AddDaily(record_.daily, record_.gameMode, tally_);
         SaveStatistics();
@@ -429,7 +476,7 @@ void KeptGames::FinishGame()
 void KeptGames::Abandon()
 {
     if (player_) {
-        stats_.AddAbandoned(record_.gameMode);
+        stats_.AddAbandoned(OpponentsOf(game_.lineup), record_.gameMode);
         SaveStatistics();
     }
     recording_ = false;
@@ -441,13 +488,23 @@ void KeptGames::ShowStatistics()
 {
     const Picture title = game_.PictureMain;
     game_.GameState = StateBusy;
-    StatsScreen::Paint(game_.PictureMain, stats_, DailyDeal::DateOn(clock_()));
-    game_.RefreshScreen();
+    // The page of the strength chosen, if it has one.
+    statsPages_ = StatsScreen::Pages(stats_);
+    const auto chosen = std::find(statsPages_.begin(), statsPages_.end(), game_.opponents);
+    const auto standard = std::find(statsPages_.begin(), statsPages_.end(), Strength::Standard);
+    statsPage_ = static_cast<size_t>((chosen != statsPages_.end() ? chosen : standard) - statsPages_.begin());
+    PaintStatistics();
     statsShown_ = true;
     game_.AwaitInput([this] { return statsShown_; });
     game_.PictureMain = title;
     game_.RefreshScreen();
     game_.GameState = StateTitle;
+}
+
+void KeptGames::PaintStatistics()
+{
+    StatsScreen::Paint(game_.PictureMain, stats_, DailyDeal::DateOn(clock_()), statsPages_[statsPage_]);
+    game_.RefreshScreen();
 }
 
 void KeptGames::Keep(int screen, std::optional<InputEvent> input)
@@ -487,6 +544,21 @@ void KeptGames::SaveStatistics()
         return;
     warned_ = true;
     messages_ << "pakaponta: cannot keep the statistics in " << store_.Where(StatisticsName) << " (" << error
+              << "); the game plays on without them\n";
+}
+
+void KeptGames::SavePreferences()
+{
+    if (game_.opponents == preferences_.opponents)
+        return;
+    preferences_.opponents = game_.opponents;
+    if (preferencesStuck_)
+        return;
+    std::string error;
+    if (store_.Save(PreferencesName, preferences_.Serialize(), error) || warned_)
+        return;
+    warned_ = true;
+    messages_ << "pakaponta: cannot keep the choices in " << store_.Where(PreferencesName) << " (" << error
               << "); the game plays on without them\n";
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keep/GameRecord.h"
+#include "keep/Preferences.h"
 #include "keep/StateRecord.h"
 #include "keep/Statistics.h"
 #include "platform/KeyCodes.h"
@@ -10,6 +11,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 class Autopilot;
 class Game;
@@ -28,6 +30,7 @@ public:
     static constexpr int StatisticsKey = KeyCode::S;
     static constexpr const char* RecordName = "game";
     static constexpr const char* StatisticsName = "statistics";
+    static constexpr const char* PreferencesName = "preferences";
 
     // player: whether games end up in the statistics (not when the autopilot plays). messages gets
     // one line for each record set aside or that cannot be written.
@@ -45,6 +48,8 @@ public:
     // The statistics kept in store, zero when there are none; a file that cannot be read is set
     // aside first. stuck, if given, says whether such a file could not be moved and stays.
     static Statistics LoadStatistics(RecordStore& store, std::ostream& messages, bool* stuck = nullptr);
+    // The same for the player's preferences, the defaults when there are none.
+    static Preferences LoadPreferences(RecordStore& store, std::ostream& messages, bool* stuck = nullptr);
     // A digest of the data files a game is dealt from: another card.dat or thread set plays another
     // game from the same journal.
     static std::string DataFingerprint(const Game& game);
@@ -70,10 +75,13 @@ private:
     void FinishGame();
     [[noreturn]] void Abandon();
     void ShowStatistics();
+    void PaintStatistics();
     bool InGame() const;
     void ResetTallies();
 
     void SaveStatistics();
+    // Writes the opponents' strength chosen, if it changed since it was read or last written.
+    void SavePreferences();
     void Drop();
     // False when the file could not be moved: it is then left alone, never written over.
     static bool SetAside(RecordStore& store, const std::string& name, const std::string& why,
@@ -111,6 +119,12 @@ private:
 
     Statistics stats_;
     bool statsShown_ = false;
+    // The strengths the statistics screen has a page for, and the one shown.
+    std::vector<Strength> statsPages_;
+    size_t statsPage_ = 0;
+
+    Preferences preferences_;
+    bool preferencesStuck_ = false;
 
     // The player's threads of the game in progress, from its pop-ups.
     Statistics::Result tally_;

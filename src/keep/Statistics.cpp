@@ -51,6 +51,28 @@ std::string PadLeft(const std::string& text, size_t width)
     return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
 }
 
+// One strength's eight games, the fields of each as Fields names them.
+bool ReadTable(const Json& list, Statistics::Table& table)
+{
+    if (!list.is_array() || list.size() != Statistics::GameCount)
+        return false;
+    for (size_t i = 0; i < Statistics::GameCount; ++i) {
+        const Json& entry = list[i];
+        if (!entry.is_object())
+            return false;
+        for (const auto& [key, member] : Fields) {
+            const auto it = entry.find(key);
+            // Scores may fall below zero; counts may not.
+            const bool score =
+                member == &Statistics::Game::scoreSum || member == &Statistics::Game::bestScore;
+            if (it == entry.end() || !it->is_number_integer() || (!score && it->get<int64_t>() < 0))
+                return false;
+            table[i].*member = it->get<int64_t>();
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int Statistics::Index(int gameMode)
@@ -63,9 +85,16 @@ std::string Statistics::Name(int index)
     return std::string(ModeNames[static_cast<size_t>(index & 3)]) + (index >= 4 ? " Extra" : "");
 }
 
-void Statistics::AddFinished(int gameMode, const Result& result)
+bool Statistics::Played(Strength opponents) const
 {
-    Game& g = games[static_cast<size_t>(Index(gameMode))];
+    const Table& table = Against(opponents);
+    return std::any_of(table.begin(), table.end(),
+                       [](const Game& g) { return g.finished + g.abandoned > 0; });
+}
+
+void Statistics::AddFinished(Strength opponents, int gameMode, const Result& result)
+{
+    Game& g = Against(opponents)[static_cast<size_t>(Index(gameMode))];
     g.bestScore = g.finished == 0 ? result.score : std::max(g.bestScore, result.score);
     ++g.finished;
     if (result.rank == 1)
@@ -77,9 +106,9 @@ void Statistics::AddFinished(int gameMode, const Result& result)
     g.bestThread = std::max(g.bestThread, result.bestThread);
 }
 
-void Statistics::AddAbandoned(int gameMode)
+void Statistics::AddAbandoned(Strength opponents, int gameMode)
 {
-    ++games[static_cast<size_t>(Index(gameMode))].abandoned;
+    ++Against(opponents)[static_cast<size_t>(Index(gameMode))].abandoned;
 }
 
 void Statistics::AddDaily(const std::string& date, int gameMode, const Result& result)
@@ -111,23 +140,33 @@ std::string Statistics::Text() const
 {
     static constexpr std::array<const char*, 9> Heads = {
         "played", "finished", "abandoned", "firsts", "avg rank", "best", "average", "1000", "512 KB"};
-    std::string text = PadRight("game", 24);
-    for (const char* head : Heads)
-        text += PadLeft(head, 10);
-    text += PadLeft("best thread", 12) + "\n";
-    for (int i = 0; i < GameCount; ++i) {
-        const Game& g = games[static_cast<size_t>(i)];
-        text += PadRight(Name(i), 24);
-        text += PadLeft(std::to_string(g.finished + g.abandoned), 10);
-        text += PadLeft(std::to_string(g.finished), 10);
-        text += PadLeft(std::to_string(g.abandoned), 10);
-        text += PadLeft(std::to_string(g.firsts), 10);
-        text += PadLeft(Average(g.rankSum, g.finished), 10);
-        text += PadLeft(g.finished > 0 ? std::to_string(g.bestScore) : "-", 10);
-        text += PadLeft(Average(g.scoreSum, g.finished), 10);
-        text += PadLeft(std::to_string(g.threads1000), 10);
-        text += PadLeft(std::to_string(g.threads512), 10);
-        text += PadLeft(g.bestThread > 0 ? std::to_string(g.bestThread) : "-", 12) + "\n";
+    // Only the standard table, as before there were strengths, until another strength is played.
+    const bool headed = Played(Strength::Weak) || Played(Strength::Strong);
+    std::string text;
+    for (const Strength opponents : Strengths) {
+        if (opponents != Strength::Standard && !Played(opponents))
+            continue;
+        if (headed)
+            text += std::string(text.empty() ? "" : "\n") + "against " +
+                    std::string(StrengthName(opponents)) + " opponents\n";
+        text += PadRight("game", 24);
+        for (const char* head : Heads)
+            text += PadLeft(head, 10);
+        text += PadLeft("best thread", 12) + "\n";
+        for (int i = 0; i < GameCount; ++i) {
+            const Game& g = Against(opponents)[static_cast<size_t>(i)];
+            text += PadRight(Name(i), 24);
+            text += PadLeft(std::to_string(g.finished + g.abandoned), 10);
+            text += PadLeft(std::to_string(g.finished), 10);
+            text += PadLeft(std::to_string(g.abandoned), 10);
+            text += PadLeft(std::to_string(g.firsts), 10);
+            text += PadLeft(Average(g.rankSum, g.finished), 10);
+            text += PadLeft(g.finished > 0 ? std::to_string(g.bestScore) : "-", 10);
+            text += PadLeft(Average(g.scoreSum, g.finished), 10);
+            text += PadLeft(std::to_string(g.threads1000), 10);
+            text += PadLeft(std::to_string(g.threads512), 10);
+            text += PadLeft(g.bestThread > 0 ? std::to_string(g.bestThread) : "-", 12) + "\n";
+        }
     }
     if (daily)
         text += "best daily deal of " + daily->date + ": " + DailyText(*daily) + "\n";
@@ -136,14 +175,18 @@ std::string Statistics::Text() const
 
 std::string Statistics::Serialize() const
 {
-    Json list = Json::array();
-    for (const Game& g : games) {
-        Json entry;
-        for (const auto& [key, member] : Fields)
-            entry[key] = g.*member;
-        list.push_back(std::move(entry));
+    Json tables = Json::object();
+    for (const Strength opponents : Strengths) {
+        Json list = Json::array();
+        for (const Game& g : Against(opponents)) {
+            Json entry;
+            for (const auto& [key, member] : Fields)
+                entry[key] = g.*member;
+            list.push_back(std::move(entry));
+        }
+        tables[std::string(StrengthName(opponents))] = std::move(list);
     }
-    Json body{{"games", std::move(list)}};
+    Json body{{"games", std::move(tables)}};
     if (daily) {
         body["daily"] = {{"date", daily->date},
                          {"gameMode", daily->gameMode},
@@ -155,26 +198,28 @@ std::string Statistics::Serialize() const
 
 std::optional<Statistics> Statistics::Parse(std::string_view bytes, std::string& why)
 {
-    const std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
+    std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
+    const bool before = !text && why == "another version (1)";
+    if (before)
+        text = Envelope::Open(Kind, 1, bytes, why);
     if (!text)
         return std::nullopt;
     why = "damaged";
     const Json body = Json::parse(*text, nullptr, false);
-    if (!body.is_object() || !body.contains("games") || !body["games"].is_array() ||
-        body["games"].size() != GameCount)
+    if (!body.is_object() || !body.contains("games"))
         return std::nullopt;
     Statistics stats;
-    for (size_t i = 0; i < GameCount; ++i) {
-        const Json& entry = body["games"][i];
-        if (!entry.is_object())
+    if (before) {
+        if (!ReadTable(body["games"], stats.Against(Strength::Standard)))
             return std::nullopt;
-        for (const auto& [key, member] : Fields) {
-            const auto it = entry.find(key);
-            // Scores may fall below zero; counts may not.
-            const bool score = member == &Game::scoreSum || member == &Game::bestScore;
-            if (it == entry.end() || !it->is_number_integer() || (!score && it->get<int64_t>() < 0))
+    } else {
+        const Json& tables = body["games"];
+        if (!tables.is_object())
+            return std::nullopt;
+        for (const Strength opponents : Strengths) {
+            const auto found = tables.find(std::string(StrengthName(opponents)));
+            if (found == tables.end() || !ReadTable(*found, stats.Against(opponents)))
                 return std::nullopt;
-            stats.games[i].*member = it->get<int64_t>();
         }
     }
     // Files written before daily deals have none.

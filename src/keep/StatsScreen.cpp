@@ -19,6 +19,7 @@ constexpr Color Figures = 0x99FFFF;
 constexpr int FirstRowY = 150;
 constexpr int RowHeight = 44;
 constexpr std::array<int, 9> ColumnX = {232, 292, 352, 404, 476, 540, 604, 668, 728};
+constexpr std::array<const char*, 3> OpponentLabels = {"弱い相手", "普通の相手", "強い相手"};
 constexpr std::array<const char*, 9> Heads = {"遊んだ", "途中で", "１位",  "平均順位", "最高点",
                                               "平均点", "1000ﾚｽ", "512KB", "最高ｽﾚ"};
 
@@ -35,8 +36,20 @@ void ShadowedText(Picture& pic, int x, int y, const std::string& text, Color col
 
 } // namespace
 
-void StatsScreen::Paint(Picture& pic, const Statistics& stats, const std::string& today)
+std::vector<Strength> StatsScreen::Pages(const Statistics& stats)
 {
+    std::vector<Strength> pages;
+    for (const Strength opponents : Strengths) {
+        if (opponents == Strength::Standard || stats.Played(opponents))
+            pages.push_back(opponents);
+    }
+    return pages;
+}
+
+void StatsScreen::Paint(Picture& pic, const Statistics& stats, const std::string& today, Strength opponents)
+{
+    const std::vector<Strength> pages = Pages(stats);
+    const bool paged = pages.size() > 1;
     pic.SetFontFace(FontFace::PGothic);
     pic.SetBold(false);
     pic.SetUnderline(false);
@@ -49,6 +62,10 @@ void StatsScreen::Paint(Picture& pic, const Statistics& stats, const std::string
 
     pic.SetFontSize(32);
     ShadowedText(pic, 40, 40, "これまでの戦績", Heading);
+    if (paged) {
+        pic.SetFontSize(16);
+        ShadowedText(pic, 320, 56, OpponentLabels[static_cast<size_t>(opponents)], Figures);
+    }
 
     pic.SetFontSize(12);
     pic.SetForeColor(White);
@@ -56,7 +73,7 @@ void StatsScreen::Paint(Picture& pic, const Statistics& stats, const std::string
         pic.TextOutA(ColumnX[c], 120, Heads[c]);
 
     for (int i = 0; i < Statistics::GameCount; ++i) {
-        const Statistics::Game& g = stats.games[static_cast<size_t>(i)];
+        const Statistics::Game& g = stats.Against(opponents)[static_cast<size_t>(i)];
         const int y = FirstRowY + RowHeight * i;
         pic.SetForeColor(White);
         pic.SetFontSize(12);
@@ -86,5 +103,8 @@ void StatsScreen::Paint(Picture& pic, const Statistics& stats, const std::string
 
     pic.SetFontSize(12);
     pic.SetForeColor(White);
-    pic.TextOutA(560, 570, "何かキーを押すと戻ります");
+    if (paged)
+        pic.TextOutA(300, 570, "←→キーで相手の強さを切り替え  ほかのキーで戻ります");
+    else
+        pic.TextOutA(560, 570, "何かキーを押すと戻ります");
 }

@@ -33,6 +33,14 @@ constexpr std::array<Point, 7> CursorArrow = {
 constexpr std::array<const char*, 4> ModeNames = {"またーりモード 山札式", "またーりモード デッキ式",
                                                   "殺伐モード 山札式", "殺伐モード デッキ式"};
 
+// The opponents' row of the selection screen, in the free band between the hints and the mode line.
+constexpr std::array<const char*, 3> OpponentLabels = {"弱い", "普通", "強い"};
+constexpr int OpponentsRowTop = 426;
+constexpr int OpponentsRowHeight = 32;
+constexpr int OpponentsFirstLeft = 360;
+constexpr int OpponentsStep = 80;
+constexpr int OpponentsBoxWidth = 64;
+
 void Blacken(Picture& pic)
 {
     pic.BitBlt(0, 0, pic.Width(), pic.Height(), nullptr, 0, 0, RasterOp::Blackness);
@@ -242,6 +250,26 @@ void Opening::PaintSelect()
     pic.TextOutA(250, 360, "↑↓キーで名前を選択  ←→キーで色を選択");
     pic.TextOutA(320, 380, "選択できたらENTERで開始");
 
+    const bool daily = OpponentsFixed();
+    const Strength shown = daily ? Strength::Standard : game_.opponents;
+    pic.TextOutA(250, OpponentsRowTop + 9, "相手の強さ");
+    pic.TextOutA(250, OpponentsRowTop + OpponentsRowHeight + 18,
+                 daily ? "日替わりの相手はいつも普通" : "1・2・3キーかクリックで相手の強さを選択");
+    pic.SetFontSize(16);
+    pic.SetPenWidth(1);
+    pic.SetFillSolid(false);
+    for (const Strength opponents : Strengths) {
+        const Rect box = OpponentsBox(opponents);
+        const bool chosen = opponents == shown;
+        if (chosen) {
+            pic.SetForeColor(CursorColor);
+            pic.RoundRect(box.left, box.top, box.right, box.bottom, 10, 10);
+        }
+        pic.SetForeColor(chosen ? Palette::White : ModeNameColor);
+        pic.TextOutA(box.left + 14, box.top + 5, OpponentLabels[static_cast<size_t>(opponents)]);
+    }
+    pic.SetFontSize(12);
+
     pic.SetForeColor(ModeNameColor);
     std::string mode = ModeNames[game_.GameMode & 3];
     if (game_.GameMode & ModeExtra)
@@ -284,6 +312,23 @@ void Opening::MoveSelect(int keys)
         return;
     }
     PaintSelect();
+}
+
+void Opening::ChooseOpponents(Strength opponents)
+{
+    game_.opponents = opponents;
+    PaintSelect();
+}
+
+bool Opening::OpponentsFixed() const
+{
+    return !game_.dealDate.empty();
+}
+
+Rect Opening::OpponentsBox(Strength opponents)
+{
+    const int left = OpponentsFirstLeft + OpponentsStep * static_cast<int>(opponents);
+    return {left, OpponentsRowTop, left + OpponentsBoxWidth, OpponentsRowTop + OpponentsRowHeight};
 }
 
 void Opening::StartGame()

@@ -2,6 +2,7 @@
 
 #include "board/Res.h"
 #include "gfx/Geometry.h"
+#include "rules/Lineup.h"
 
 #include <array>
 #include <cstdint>
@@ -23,6 +24,12 @@ public:
     void MoveOpening(int keys);
     void PaintSelect();
     void MoveSelect(int keys);
+    // The opponents' strength for the games to come, shown at once.
+    void ChooseOpponents(Strength opponents);
+    // A daily deal is played against standard opponents whatever was chosen: nothing to choose there.
+    bool OpponentsFixed() const;
+    // Where the selection screen shows each strength: the area a click picks it in.
+    static Rect OpponentsBox(Strength opponents);
     void PaintOpenCard();
     // A kept game, dealt as the state says, taken up where it waited: at its deck preview (the rest
     // of the game then runs inside this call) or at the player's turn.

@@ -62,6 +62,23 @@ int FormMain::TitleItemAt(double x, double y)
     return (yi < MenuUpperRowEnd ? 0 : 2) + column;
 }
 
+std::optional<Strength> FormMain::OpponentsKey(int keyCode)
+{
+    if (keyCode < '1' || keyCode >= '1' + static_cast<int>(Strengths.size()))
+        return std::nullopt;
+    return Strengths[static_cast<size_t>(keyCode - '1')];
+}
+
+std::optional<Strength> FormMain::OpponentsAt(double x, double y)
+{
+    for (const Strength opponents : Strengths) {
+        const Rect box = Opening::OpponentsBox(opponents);
+        if (box.left <= x && x < box.right && box.top <= y && y < box.bottom)
+            return opponents;
+    }
+    return std::nullopt;
+}
+
 int FormMain::ThreadRowAt(double x, double y)
 {
     const AreaRect list = GetArea(AreaThreadList);
@@ -119,6 +136,11 @@ int FormMain::KeyCommand(int keyCode)
 
 void FormMain::KeyDown(int keyCode)
 {
+    if (const std::optional<Strength> opponents = OpponentsKey(keyCode)) {
+        if (game_.GameState == StateSelect && !closing_)
+            SelectOpponents(*opponents);
+        return;
+    }
     const int command = KeyCommand(keyCode);
     if (command == CmdHint && game_.GameState != StatePlayerTurn)
         return;
@@ -192,6 +214,16 @@ void FormMain::SelectCommand(int command)
     }
 }
 
+void FormMain::SelectOpponents(Strength opponents)
+{
+    if (game_.opening->OpponentsFixed())
+        return;
+    game_.GameState = StateBusy;
+    game_.sounds->playSound(2);
+    game_.opening->ChooseOpponents(opponents);
+    game_.GameState = StateSelect;
+}
+
 void FormMain::TurnCommand(int command)
 {
     game_.GameState = StateRunning;
@@ -250,7 +282,13 @@ void FormMain::MouseDown(int button, double x, double y)
             DoCommand(CmdOk);
         break;
     case StateSelect:
-        DoCommand(button == LeftButton ? CmdOk : CmdCancel);
+        // A click on a strength chooses it; anywhere else the left button starts the game.
+        if (button != LeftButton)
+            DoCommand(CmdCancel);
+        else if (const std::optional<Strength> opponents = OpponentsAt(x, y))
+            SelectOpponents(*opponents);
+        else
+            DoCommand(CmdOk);
         break;
     case StatePlayerTurn:
         HitTest(x, y);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/EventSink.h"
+#include "rules/Lineup.h"
 
 #include <cstdint>
+#include <optional>
 
 class Game;
 
@@ -24,6 +26,9 @@ public:
     static int KeyCommand(int keyCode);
     // The title menu item under the pointer (4 = the quit item).
     static int TitleItemAt(double x, double y);
+    // On the selection screen: the opponents' strength a key (1, 2, 3) or a click picks, if any.
+    static std::optional<Strength> OpponentsKey(int keyCode);
+    static std::optional<Strength> OpponentsAt(double x, double y);
     // What a click in the player's turn points at: a thread row, a hand slot, the commit box;
     // -1 (false) when the pointer is outside that area.
     static int ThreadRowAt(double x, double y);
@@ -34,6 +39,7 @@ private:
     void DoCommand(int command);
     void TitleCommand(int command);
     void SelectCommand(int command);
+    void SelectOpponents(Strength opponents);
     void TurnCommand(int command);
     void BackToTurn();
     void HitTest(double x, double y);

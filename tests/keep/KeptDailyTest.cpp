@@ -57,7 +57,7 @@ TEST(KeptDaily, AResumedDailyGameStaysTheDaysDealAndCountsAsTheDaysResult)
     EXPECT_EQ(stats.daily->date, Day);
     EXPECT_EQ(stats.daily->rank, rank);
     EXPECT_EQ(stats.daily->score, score);
-    EXPECT_EQ(stats.games[0].finished, 1);
+    EXPECT_EQ(stats.Against(Strength::Standard)[0].finished, 1);
 }
 
 TEST(KeptDaily, TheDaysBestResultIsKeptAndANewerDayReplacesIt)

@@ -143,7 +143,7 @@ TEST(KeptFiles, ANewGameDropsTheKeptGameAndCountsItAsAbandoned)
     s.Play(true);
     EXPECT_EQ(s.game.GameState, StateTitle);
     EXPECT_FALSE(fs::exists(profile + "game"));
-    EXPECT_EQ(KeptGames::LoadStatistics(s.store, s.messages).games[0].abandoned, 1);
+    EXPECT_EQ(KeptGames::LoadStatistics(s.store, s.messages).Against(Strength::Standard)[0].abandoned, 1);
 }
 
 TEST(KeptFiles, AProfileThatCannotBeWrittenCostsOneMessageAndTheGamePlaysOn)
@@ -166,7 +166,7 @@ TEST(KeptFiles, DamagedStatisticsAreSetAsideAndStartAgainFromZero)
     std::ostringstream messages;
     FolderStore store(profile);
     const Statistics stats = KeptGames::LoadStatistics(store, messages);
-    EXPECT_EQ(stats.games[0].finished, 0);
+    EXPECT_EQ(stats.Against(Strength::Standard)[0].finished, 0);
     EXPECT_EQ(Lines(messages.str()), 1);
     EXPECT_TRUE(fs::exists(profile + "statistics.bad"));
     EXPECT_FALSE(fs::exists(profile + "statistics"));

@@ -212,6 +212,44 @@ TEST(FormMainSelect, ArrowsChooseNameAndColourWithWrapAndEscapeReturns)
     EXPECT_EQ(opening.selectedName(), 1);
 }
 
+TEST(FormMainSelect, DigitsAndClicksChooseTheOpponentsOnlyWhereTheChoiceCounts)
+{
+    constexpr Color Mark = 0x00B0FF;
+    ScreenGame s;
+    s.ShowTitle();
+    s.Key('1');
+    EXPECT_EQ(s.game.opponents, Strength::Standard) << "a digit on the title";
+    s.Key(KeyCode::Enter);
+    const auto markedOn = [](const ScreenGame& game, Strength opponents) {
+        const Rect box = Opening::OpponentsBox(opponents);
+        return game.game.PictureMain.Pixel((box.left + box.right) / 2, box.top) == Mark;
+    };
+    EXPECT_TRUE(markedOn(s, Strength::Standard));
+    s.Key('3');
+    EXPECT_EQ(s.game.opponents, Strength::Strong);
+    EXPECT_TRUE(markedOn(s, Strength::Strong));
+    EXPECT_FALSE(markedOn(s, Strength::Standard));
+    // A click (or a tap on the page, which arrives as one) on a strength chooses it and starts nothing.
+    const Rect weak = Opening::OpponentsBox(Strength::Weak);
+    s.game.formMain->MouseDown(1, weak.left, weak.bottom - 0.5);
+    EXPECT_EQ(s.game.opponents, Strength::Weak);
+    EXPECT_EQ(s.game.GameState, StateSelect);
+    s.game.formMain->MouseDown(1, weak.left - 0.5, weak.top);
+    EXPECT_EQ(s.game.GameState, StatePlayerTurn) << "a click beside the strengths starts the game";
+    EXPECT_EQ(s.game.lineup.OpponentStrength(), Strength::Weak);
+
+    // The daily deal is always against standard opponents: the screen says so and nothing changes it.
+    ScreenGame daily;
+    daily.game.dailyDate = "2026-12-09";
+    daily.ShowTitle();
+    daily.Key(KeyCode::Enter);
+    daily.game.opponents = Strength::Strong;
+    daily.Key('1');
+    EXPECT_EQ(daily.game.opponents, Strength::Strong);
+    daily.game.opening->PaintSelect();
+    EXPECT_TRUE(markedOn(daily, Strength::Standard));
+}
+
 TEST(FormMainSelect, GestureNeedsMoreThan100MsAnd20Pixels)
 {
     ScreenGame s(false);

@@ -1,0 +1,37 @@
+#include "keep/Preferences.h"
+
+#include "keep/Envelope.h"
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using Json = nlohmann::json;
+
+} // namespace
+
+std::string Preferences::Serialize() const
+{
+    const Json body{{"opponents", StrengthName(opponents)}};
+    return Envelope::Seal(Kind, Version, body.dump());
+}
+
+std::optional<Preferences> Preferences::Parse(std::string_view bytes, std::string& why)
+{
+    const std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
+    if (!text)
+        return std::nullopt;
+    why = "damaged";
+    const Json body = Json::parse(*text, nullptr, false);
+    if (!body.is_object())
+        return std::nullopt;
+    Preferences preferences;
+    if (const auto found = body.find("opponents"); found != body.end()) {
+        const std::optional<Strength> strength =
+            found->is_string() ? ParseStrength(found->get<std::string>()) : std::nullopt;
+        if (!strength)
+            return std::nullopt;
+        preferences.opponents = *strength;
+    }
+    return preferences;
+}
