@@ -203,7 +203,7 @@ void KeptGames::Open(bool newGame)
     const int mode = kept ? kept->match.GameMode : journal->gameMode;
     if (newGame) {
         if (player_) {
-            stats_.AddAbandoned(Strength::Standard, mode);
+            stats_.AddAbandoned(OpponentsOf(kept ? kept->lineup : Lineup{}), mode);
             SaveStatistics();
         }
         store_.Remove(RecordName);
@@ -219,6 +219,10 @@ void KeptGames::Open(bool newGame)
         return;
     }
     record_ = std::move(*journal);
+    // A journal's game was played against standard players, whatever the choice is now.
+    journalSeats_ = game_.seatOverrides;
+    for (int seat = 1; seat < PlayerCount; ++seat)
+        game_.seatOverrides[seat] = Strength::Standard;
     dateIndex_ = 0;
     replaying_ = true;
     replayStarted_ = false;
@@ -233,13 +237,15 @@ void KeptGames::Resume()
     const StateRecord kept = std::move(*pending_);
     pending_.reset();
     game_.match = kept.match;
+    game_.lineup = kept.lineup;
     game_.dealDate = kept.daily;
     game_.fileLoader->LoadThreads(game_.match.threads);
     game_.cardCtrl->LoadDealt();
     tally_ = kept.tally;
     lastEvent_ = kept.lastEvent;
     resumeInput_ = kept.input;
-    keptScreen_ = kept.screen;
+    // A record of an older format is written in this one as soon as the game waits.
+    keptScreen_ = kept.version == StateRecord::Version ? kept.screen : 0;
     keptInput_ = kept.input.has_value();
     keptMatch_ = game_.match;
     if (kept.screen == StateDeckShow) {
@@ -442,6 +448,7 @@ void KeptGames::DriveReplay(int state)
 void KeptGames::EndReplay(int state)
 {
     replaying_ = false;
+    RestoreSeats();
     titlePilot_.reset();
     platform_.EndReplay();
     game_.RefreshScreen();
@@ -449,10 +456,19 @@ void KeptGames::EndReplay(int state)
         game_.sounds->playBGM(BgmGame);
 }
 
+void KeptGames::RestoreSeats()
+{
+    if (journalSeats_) {
+        game_.seatOverrides = *journalSeats_;
+        journalSeats_.reset();
+    }
+}
+
 void KeptGames::BreakReplay(const std::string& why)
 {
     recording_ = false;
     replaying_ = false;
+    RestoreSeats();
     titlePilot_.reset();
     platform_.EndReplay();
     recordStuck_ = !SetAside(store_, RecordName, why, messages_);
@@ -526,6 +542,7 @@ void KeptGames::Keep(int screen, std::optional<InputEvent> input)
     kept.tally = tally_;
     kept.lastEvent = lastEvent_;
     kept.input = input;
+    kept.lineup = game_.lineup;
     kept.match = game_.match;
     std::string error;
     if (store_.Save(RecordName, kept.Serialize(), error) || warned_)

@@ -70,6 +70,8 @@ private:
     // input it takes there.
     void Keep(int screen, std::optional<InputEvent> input = std::nullopt);
     void DriveReplay(int state);
+    // Gives the command line's seats back once a journal's replay is over.
+    void RestoreSeats();
     void EndReplay(int state);
     [[noreturn]] void BreakReplay(const std::string& why);
     void FinishGame();
@@ -113,6 +115,8 @@ private:
     size_t dateIndex_ = 0;
 
     bool replaying_ = false;
+    // The command line's seats, set aside while a journal is replayed against standard players.
+    std::optional<std::array<std::optional<Strength>, PlayerCount>> journalSeats_;
     bool replayStarted_ = false;
     size_t inputIndex_ = 0;
     std::unique_ptr<Autopilot> titlePilot_;

@@ -5,6 +5,7 @@
 #include "shell/DailyDeal.h"
 #include "shell/GameTypes.h"
 
+#include <charconv>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -23,6 +24,29 @@ bool IsCoordinate(const Json& value)
     return value.is_number() && value.get<double>() >= -100000 && value.get<double>() <= 100000;
 }
 
+bool ReadLineup(const Json& value, Lineup& lineup)
+{
+    if (!value.is_object() || value.size() != 2)
+        return false;
+    const auto seats = value.find("seats");
+    const auto seed = value.find("seed");
+    if (seats == value.end() || seed == value.end() || !seats->is_array() || seats->size() != PlayerCount ||
+        !seed->is_string())
+        return false;
+    for (int seat = 0; seat < PlayerCount; ++seat) {
+        const Json& name = (*seats)[seat];
+        const std::optional<Strength> strength =
+            name.is_string() ? ParseStrength(name.get<std::string>()) : std::nullopt;
+        if (!strength)
+            return false;
+        lineup.seats[seat] = *strength;
+    }
+    const std::string& digits = seed->get_ref<const std::string&>();
+    const char* end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, lineup.seed);
+    return !digits.empty() && error == std::errc{} && stop == end;
+}
+
 } // namespace
 
 std::string StateRecord::Serialize() const
@@ -38,13 +62,21 @@ std::string StateRecord::Serialize() const
     body["lastEvent"] = lastEvent;
     if (input)
         body["input"] = {static_cast<int>(input->kind), input->code, input->x, input->y};
+    nlohmann::ordered_json seats = nlohmann::ordered_json::array();
+    for (Strength seat : lineup.seats)
+        seats.push_back(StrengthName(seat));
+    body["lineup"] = {{"seats", seats}, {"seed", std::to_string(lineup.seed)}};
     body["match"] = MatchRecord::Write(match);
     return Envelope::Seal(Kind, Version, body.dump());
 }
 
 std::optional<StateRecord> StateRecord::Parse(std::string_view bytes, std::string& why)
 {
-    const std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
+    std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
+    // The version before had no lineup: every seat was a standard player.
+    const bool beforeLineups = !text && why == "another version (2)";
+    if (beforeLineups)
+        text = Envelope::Open(Kind, 2, bytes, why);
     if (!text)
         return std::nullopt;
     why = "damaged";
@@ -82,9 +114,12 @@ std::optional<StateRecord> StateRecord::Parse(std::string_view bytes, std::strin
         input.y = item[3].get<double>();
         record.input = input;
     }
+    if (!beforeLineups && !ReadLineup(field("lineup"), record.lineup))
+        return std::nullopt;
     std::optional<MatchState> match = MatchRecord::Read(field("match"), why);
     if (!match)
         return std::nullopt;
+    record.version = beforeLineups ? 2 : Version;
     record.program = field("program").get<std::string>();
     record.screen = screen.get<int>();
     record.name = field("name").get<int>();

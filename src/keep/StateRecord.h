@@ -2,6 +2,7 @@
 
 #include "keep/Statistics.h"
 #include "platform/InputEvent.h"
+#include "rules/Lineup.h"
 #include "rules/MatchState.h"
 
 #include <optional>
@@ -21,14 +22,19 @@
 //    "lastEvent": the latest pop-up's id,
 //    "input": the key or click the game took at that wait, [kind, code, x, y], left out until it
 //             takes one: a game closed while it plays the input out takes it again when resumed,
+//    "lineup": {"seats": the four seats' strengths ("weak", "standard" or "strong"),
+//               "seed": the thinking players' seed, a 64-bit number in decimal},
 //    "match": the rules' state (MatchRecord.h)}
 //
-// Version 1 of the same kind is the journal of inputs (GameRecord.h): it is replayed once and kept
-// in this format from then on.
+// Version 2 is the same without "lineup": its games are read as played by standard players, as they
+// were. Version 1 of the same kind is the journal of inputs (GameRecord.h): it is replayed once and
+// kept in this format from then on.
 struct StateRecord {
     static constexpr const char* Kind = "pakaponta-game";
-    static constexpr int Version = 2;
+    static constexpr int Version = 3;
 
+    // The format it was read in: an older one is written anew at the next wait.
+    int version = Version;
     std::string program;
     int screen = 0;
     int name = 0;
@@ -37,6 +43,7 @@ struct StateRecord {
     Statistics::Result tally;
     int lastEvent = 0;
     std::optional<InputEvent> input;
+    Lineup lineup;
     MatchState match;
 
     std::string Serialize() const;

@@ -35,6 +35,10 @@ public:
     // wait without a deadline while no input will ever come.
     virtual void WaitForEvent(uint32_t deadline) = 0;
     virtual void WaitForEventForever() = 0;
+    // Called again and again while the game computes for long (a computer player thinking): delivers
+    // what is due, and where the program shares its thread with the page, hands the page a frame
+    // now and then so that it never stops drawing for long.
+    virtual void Breathe() { PumpEvents(); }
 
     virtual void MessageBox(std::string_view title, std::string_view text) = 0;
     virtual AudioOutput& Audio() = 0;

@@ -46,6 +46,12 @@ void ReplayPlatform::PumpEvents()
         inner_.PumpEvents();
 }
 
+void ReplayPlatform::Breathe()
+{
+    if (!replaying_)
+        inner_.Breathe();
+}
+
 void ReplayPlatform::WaitForEvent(uint32_t deadline)
 {
     if (!replaying_) {

@@ -36,6 +36,7 @@ public:
     void PumpEvents() override;
     void WaitForEvent(uint32_t deadline) override;
     void WaitForEventForever() override;
+    void Breathe() override;
     void MessageBox(std::string_view title, std::string_view text) override
     {
         inner_.MessageBox(title, text);

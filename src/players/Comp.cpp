@@ -37,7 +37,7 @@ int32_t Comp::Think(int player, Rng& rng)
     Lookahead lookahead(game_.ruleTables, game_.match, player,
                         Opponent::DecisionSeed(game_.lineup, game_.match, player));
     while (!lookahead.Think(LinesPerSlice))
-        game_.DoEvents();
+        game_.Breathe();
     return lookahead.Choice();
 }
 

@@ -105,6 +105,14 @@ int32_t Lookahead::Choice() const
     return best->position * 10 + best->slot;
 }
 
+std::vector<int64_t> Lookahead::Worths() const
+{
+    std::vector<int64_t> worths;
+    for (const Candidate& candidate : candidates_)
+        worths.push_back(candidate.value);
+    return worths;
+}
+
 void Lookahead::Sample()
 {
     sampled_ = root_;

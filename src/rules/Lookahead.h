@@ -30,6 +30,8 @@ public:
     bool Done() const { return candidates_.size() <= 1 || sample_ == Samples; }
     // board position * 10 + hand slot, as Evaluator::Choose gives it.
     int32_t Choice() const;
+    // What each candidate has scored so far, best-rated first: shows what the thinking rests on.
+    std::vector<int64_t> Worths() const;
 
 private:
     struct Candidate {

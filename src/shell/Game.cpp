@@ -143,6 +143,11 @@ void Game::DoEvents()
     platform.PumpEvents();
 }
 
+void Game::Breathe()
+{
+    platform.Breathe();
+}
+
 void Game::AwaitInput(const std::function<bool()>& stillWaiting, std::optional<uint32_t> deadline)
 {
     while (stillWaiting()) {

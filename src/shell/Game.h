@@ -64,6 +64,8 @@ public:
     void Wait(uint32_t startTick, int ms);
     // Lets pending window events run once, without blocking.
     void DoEvents();
+    // Between slices of long work: the window keeps answering and the page keeps drawing.
+    void Breathe();
     // Waits for the player: pumps until stillWaiting() turns false, or the deadline (if any) passes.
     void AwaitInput(const std::function<bool()>& stillWaiting, std::optional<uint32_t> deadline = {});
     // The local calendar minute that responses posted now carry.

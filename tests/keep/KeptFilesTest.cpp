@@ -1,5 +1,6 @@
 #include "keep/Envelope.h"
 #include "keep/KeptSession.h"
+#include "keep/StateRecord.h"
 #include "support/TestGame.h"
 
 #include <filesystem>
@@ -67,7 +68,7 @@ TEST(KeptFiles, ADamagedRecordIsSetAsideWithOneMessageAndTheProgramStartsAtTheTi
         {"a capacity off the board", Resealed(good, "/match/board/threadMax", 12)},
         {"a card that does not exist", Resealed(good, "/match/players/0/hand/0", 246)},
         {"a screen that keeps no game", Resealed(good, "/screen", StateEndScore)},
-        {"other format", "pakaponta-game 3" + good.substr(good.find(' ', 15))},
+        {"other format", "pakaponta-game 4" + good.substr(good.find(' ', 15))},
     };
     for (size_t cut = 1; cut < good.size(); cut += 1 + good.size() / 24)
         cases.emplace_back("cut at " + std::to_string(cut), good.substr(0, cut));
@@ -115,12 +116,19 @@ TEST(KeptFiles, ARecordOfAnotherProgramVersionOrOfTheJournalFormatResumes)
     const std::string fixtures =
         std::string(std::getenv("PAKAPONTA_SOURCE") ? std::getenv("PAKAPONTA_SOURCE") : ".") +
         "/tests/keep/fixtures/";
-    const std::vector<std::pair<std::string, std::string>> records = {
-        {"another version", Resealed(KeptRecord(), "/program", "9.9.9")},
-        {"kept by 0.2.0's successor", FolderStore(fixtures).Load("game-state").bytes},
-        {"a journal of 0.2.0", FolderStore(fixtures).Load("game-journal").bytes},
+    struct Case {
+        std::string name;
+        std::string bytes;
+        Strength opponents;
     };
-    for (const auto& [name, bytes] : records) {
+    const std::vector<Case> records = {
+        {"another version", Resealed(KeptRecord(), "/program", "9.9.9"), Strength::Standard},
+        {"format 3, strong opponents", FolderStore(fixtures).Load("game-state-3").bytes, Strength::Strong},
+        {"format 2, before opponents had strengths", FolderStore(fixtures).Load("game-state").bytes,
+         Strength::Standard},
+        {"a journal of 0.2.0", FolderStore(fixtures).Load("game-journal").bytes, Strength::Standard},
+    };
+    for (const auto& [name, bytes, opponents] : records) {
         SCOPED_TRACE(name);
         ASSERT_FALSE(bytes.empty());
         const std::string profile = MakeTempDir();
@@ -130,7 +138,11 @@ TEST(KeptFiles, ARecordOfAnotherProgramVersionOrOfTheJournalFormatResumes)
         EXPECT_EQ(start.messages, "");
         // From then on it is kept as state.
         const std::string kept = FolderStore(profile).Load(KeptGames::RecordName).bytes;
-        EXPECT_EQ(kept.rfind("pakaponta-game 2 ", 0), 0u) << kept.substr(0, 40);
+        EXPECT_EQ(kept.rfind("pakaponta-game 3 ", 0), 0u) << kept.substr(0, 40);
+        std::string why;
+        const std::optional<StateRecord> record = StateRecord::Parse(kept, why);
+        ASSERT_TRUE(record) << why;
+        EXPECT_EQ(record->lineup.OpponentStrength(), opponents);
     }
 }
 

@@ -115,4 +115,29 @@ TEST(KeptGames, ResumedGameShowsTheSameTurnAndPlaysOnAsWithoutTheBreak)
     }
 }
 
+TEST(KeptGames, AGameAgainstStrongOpponentsResumesWithThemAndEndsTheSame)
+{
+    const auto play = [](const std::string& profile, std::time_t clock, bool chooseStrong, int stopAfter) {
+        KeptSession s(profile, Seed, false, clock);
+        // The resumed run chooses nothing: its opponents can only come from the record.
+        if (chooseStrong)
+            s.game.seatOverrides = {std::nullopt, Strength::Strong, Strength::Strong, Strength::Strong};
+        s.beforeKey = [&s, stopAfter](int) { return stopAfter < 0 || s.commits < stopAfter; };
+        s.Play();
+        return s.lines.str();
+    };
+    // An hour after the clocks above: a response posted at 08:00 takes the morning's greeting, so
+    // the two days' games would part there whoever played them.
+    const std::time_t first = FirstStart + 3600;
+    const std::time_t next = NextStart + 3600;
+    const std::string unbroken = play(MakeTempDir(), first, true, -1);
+    const std::string profile = MakeTempDir();
+    play(profile, first, true, StopAfter);
+    const std::string resumed = play(profile, next, false, -1);
+    ASSERT_FALSE(unbroken.empty());
+    EXPECT_TRUE(SameGameResumed(resumed, unbroken));
+    // Standard opponents would have played another game from the same record.
+    EXPECT_FALSE(SameGameResumed(play(MakeTempDir(), first, false, -1), unbroken));
+}
+
 } // namespace

@@ -280,12 +280,24 @@ void WebPlatform::WaitForEvent(uint32_t deadline)
     const int32_t remaining = static_cast<int32_t>(deadline - GetTickCount());
     if (remaining > 0)
         Sleep(remaining);
+    lastBreath_ = GetTickCount();
 }
 
 void WebPlatform::WaitForEventForever()
 {
     if (queue_.empty())
         Sleep(-1);
+    lastBreath_ = GetTickCount();
+}
+
+void WebPlatform::Breathe()
+{
+    PumpEvents();
+    if (static_cast<int32_t>(GetTickCount() - lastBreath_) < BreathInterval)
+        return;
+    pakaponta_await_paint();
+    lastBreath_ = GetTickCount();
+    PumpEvents();
 }
 
 void WebPlatform::SetTitle(std::string_view title)

@@ -33,6 +33,7 @@ public:
     void PumpEvents() override;
     void WaitForEvent(uint32_t deadline) override;
     void WaitForEventForever() override;
+    void Breathe() override;
     void MessageBox(std::string_view title, std::string_view text) override;
     AudioOutput& Audio() override { return *audio_; }
     void SetTitle(std::string_view title) override;
@@ -63,4 +64,8 @@ private:
     std::vector<uint32_t> rgba_;
     bool minimized_ = false;
     bool painted_ = false;
+    // When the page last had its turn; a computer player that thinks for longer than BreathInterval
+    // hands it a frame.
+    static constexpr int32_t BreathInterval = 50;
+    uint32_t lastBreath_ = 0;
 };
