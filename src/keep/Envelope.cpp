@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 namespace Envelope {
 
@@ -55,6 +56,26 @@ std::optional<std::string> Open(std::string_view kind, int version, std::string_
     if (rest.substr(space + 1) != Checksum(body))
         return std::nullopt;
     return std::string(body);
+}
+
+std::optional<nlohmann::json> OpenObject(std::string_view kind, int version, std::string_view bytes,
+                                         std::string& why, int older, int* read)
+{
+    std::optional<std::string> text = Open(kind, version, bytes, why);
+    int opened = version;
+    if (!text && older != 0 && why == "another version (" + std::to_string(older) + ")") {
+        text = Open(kind, older, bytes, why);
+        opened = older;
+    }
+    if (!text)
+        return std::nullopt;
+    why = "damaged";
+    nlohmann::json body = nlohmann::json::parse(*text, nullptr, false);
+    if (!body.is_object())
+        return std::nullopt;
+    if (read != nullptr)
+        *read = opened;
+    return body;
 }
 
 } // namespace Envelope

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,10 @@ namespace Envelope {
 std::string Seal(std::string_view kind, int version, std::string_view body);
 // The body, or nullopt with why it cannot be used ("damaged", "another version").
 std::optional<std::string> Open(std::string_view kind, int version, std::string_view bytes, std::string& why);
+// The body as a JSON object, or nullopt with why. A record of the version before (older, when not
+// 0) is opened too, for its reader to take up; read tells which version it was.
+std::optional<nlohmann::json> OpenObject(std::string_view kind, int version, std::string_view bytes,
+                                         std::string& why, int older = 0, int* read = nullptr);
 // 64-bit FNV-1a: fixed and portable, so files and daily deals agree between the window and the page.
 uint64_t Hash(std::string_view bytes);
 // Hash as 16 hexadecimal digits.

@@ -76,13 +76,10 @@ std::string GameRecord::Serialize() const
 
 std::optional<GameRecord> GameRecord::Parse(std::string_view bytes, std::string& why)
 {
-    const std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
-    if (!text)
+    const std::optional<Json> opened = Envelope::OpenObject(Kind, Version, bytes, why);
+    if (!opened)
         return std::nullopt;
-    why = "damaged";
-    const Json body = Json::parse(*text, nullptr, false);
-    if (!body.is_object())
-        return std::nullopt;
+    const Json& body = *opened;
     GameRecord record;
     const auto field = [&body](const char* key) -> const Json& {
         static const Json missing;

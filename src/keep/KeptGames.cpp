@@ -135,42 +135,35 @@ bool KeptGames::SetAside(RecordStore& store, const std::string& name, const std:
     return !aside.empty();
 }
 
-Statistics KeptGames::LoadStatistics(RecordStore& store, std::ostream& messages, bool* stuck)
+template <typename Record>
+Record KeptGames::LoadRecord(RecordStore& store, const std::string& name, const std::string& fresh,
+                             std::ostream& messages, bool* stuck)
 {
     if (stuck != nullptr)
         *stuck = false;
-    const RecordStore::Read read = store.Load(StatisticsName);
+    const RecordStore::Read read = store.Load(name);
     if (!read.exists)
         return {};
     std::string why = "unreadable";
     if (!read.unreadable) {
-        if (std::optional<Statistics> stats = Statistics::Parse(read.bytes, why))
-            return *stats;
+        if (std::optional<Record> record = Record::Parse(read.bytes, why))
+            return *record;
     }
-    const bool setAside =
-        SetAside(store, StatisticsName, why + " (the statistics start again from zero)", messages);
+    const bool setAside = SetAside(store, name, why + " (" + fresh + ")", messages);
     if (stuck != nullptr)
         *stuck = !setAside;
     return {};
 }
 
+Statistics KeptGames::LoadStatistics(RecordStore& store, std::ostream& messages, bool* stuck)
+{
+    return LoadRecord<Statistics>(store, StatisticsName, "the statistics start again from zero", messages,
+                                  stuck);
+}
+
 Preferences KeptGames::LoadPreferences(RecordStore& store, std::ostream& messages, bool* stuck)
 {
-    if (stuck != nullptr)
-        *stuck = false;
-    const RecordStore::Read read = store.Load(PreferencesName);
-    if (!read.exists)
-        return {};
-    std::string why = "unreadable";
-    if (!read.unreadable) {
-        if (std::optional<Preferences> preferences = Preferences::Parse(read.bytes, why))
-            return *preferences;
-    }
-    const bool setAside =
-        SetAside(store, PreferencesName, why + " (the choices start again as new)", messages);
-    if (stuck != nullptr)
-        *stuck = !setAside;
-    return {};
+    return LoadRecord<Preferences>(store, PreferencesName, "the choices start again as new", messages, stuck);
 }
 
 void KeptGames::Open(bool newGame)
@@ -544,24 +537,14 @@ void KeptGames::Keep(int screen, std::optional<InputEvent> input)
     kept.input = input;
     kept.lineup = game_.lineup;
     kept.match = game_.match;
-    std::string error;
-    if (store_.Save(RecordName, kept.Serialize(), error) || warned_)
-        return;
-    warned_ = true;
-    messages_ << "pakaponta: cannot keep the game in " << store_.Where(RecordName) << " (" << error
-              << "); the game plays on without it\n";
+    Save(RecordName, kept.Serialize(), "the game", "it");
 }
 
 void KeptGames::SaveStatistics()
 {
     if (statisticsStuck_)
         return;
-    std::string error;
-    if (store_.Save(StatisticsName, stats_.Serialize(), error) || warned_)
-        return;
-    warned_ = true;
-    messages_ << "pakaponta: cannot keep the statistics in " << store_.Where(StatisticsName) << " (" << error
-              << "); the game plays on without them\n";
+    Save(StatisticsName, stats_.Serialize(), "the statistics", "them");
 }
 
 void KeptGames::SavePreferences()
@@ -571,12 +554,19 @@ void KeptGames::SavePreferences()
     preferences_.opponents = game_.opponents;
     if (preferencesStuck_)
         return;
+    Save(PreferencesName, preferences_.Serialize(), "the choices", "them");
+}
+
+void KeptGames::Save(const std::string& name, const std::string& bytes, const std::string& what,
+                     const std::string& pronoun)
+{
     std::string error;
-    if (store_.Save(PreferencesName, preferences_.Serialize(), error) || warned_)
+    if (store_.Save(name, bytes, error) || warned_)
         return;
+    // One message for the whole run: a folder that cannot take one record cannot take the others.
     warned_ = true;
-    messages_ << "pakaponta: cannot keep the choices in " << store_.Where(PreferencesName) << " (" << error
-              << "); the game plays on without them\n";
+    messages_ << "pakaponta: cannot keep " << what << " in " << store_.Where(name) << " (" << error
+              << "); the game plays on without " << pronoun << "\n";
 }
 
 void KeptGames::Drop()

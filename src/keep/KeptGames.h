@@ -84,10 +84,18 @@ private:
     void SaveStatistics();
     // Writes the opponents' strength chosen, if it changed since it was read or last written.
     void SavePreferences();
+    // Writes a record; the first that cannot be written costs one message, naming what and pronoun.
+    void Save(const std::string& name, const std::string& bytes, const std::string& what,
+              const std::string& pronoun);
     void Drop();
     // False when the file could not be moved: it is then left alone, never written over.
     static bool SetAside(RecordStore& store, const std::string& name, const std::string& why,
                          std::ostream& messages);
+    // A record of the store by name (Record::Parse reads it): a missing one is a fresh Record, a bad
+    // one is set aside with one message saying what starts again.
+    template <typename Record>
+    static Record LoadRecord(RecordStore& store, const std::string& name, const std::string& fresh,
+                             std::ostream& messages, bool* stuck);
 
     Game& game_;
     ReplayPlatform& platform_;

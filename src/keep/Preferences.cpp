@@ -18,15 +18,11 @@ std::string Preferences::Serialize() const
 
 std::optional<Preferences> Preferences::Parse(std::string_view bytes, std::string& why)
 {
-    const std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
-    if (!text)
-        return std::nullopt;
-    why = "damaged";
-    const Json body = Json::parse(*text, nullptr, false);
-    if (!body.is_object())
+    const std::optional<Json> body = Envelope::OpenObject(Kind, Version, bytes, why);
+    if (!body)
         return std::nullopt;
     Preferences preferences;
-    if (const auto found = body.find("opponents"); found != body.end()) {
+    if (const auto found = body->find("opponents"); found != body->end()) {
         const std::optional<Strength> strength =
             found->is_string() ? ParseStrength(found->get<std::string>()) : std::nullopt;
         if (!strength)

@@ -72,17 +72,13 @@ std::string StateRecord::Serialize() const
 
 std::optional<StateRecord> StateRecord::Parse(std::string_view bytes, std::string& why)
 {
-    std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
+    int read = 0;
+    const std::optional<Json> opened = Envelope::OpenObject(Kind, Version, bytes, why, 2, &read);
+    if (!opened)
+        return std::nullopt;
+    const Json& body = *opened;
     // The version before had no lineup: every seat was a standard player.
-    const bool beforeLineups = !text && why == "another version (2)";
-    if (beforeLineups)
-        text = Envelope::Open(Kind, 2, bytes, why);
-    if (!text)
-        return std::nullopt;
-    why = "damaged";
-    const Json body = Json::parse(*text, nullptr, false);
-    if (!body.is_object())
-        return std::nullopt;
+    const bool beforeLineups = read == 2;
     const auto field = [&body](const char* key) -> const Json& {
         static const Json missing;
         const auto it = body.find(key);

@@ -198,16 +198,12 @@ std::string Statistics::Serialize() const
 
 std::optional<Statistics> Statistics::Parse(std::string_view bytes, std::string& why)
 {
-    std::optional<std::string> text = Envelope::Open(Kind, Version, bytes, why);
-    const bool before = !text && why == "another version (1)";
-    if (before)
-        text = Envelope::Open(Kind, 1, bytes, why);
-    if (!text)
+    int read = 0;
+    const std::optional<Json> opened = Envelope::OpenObject(Kind, Version, bytes, why, 1, &read);
+    if (!opened || !opened->contains("games"))
         return std::nullopt;
-    why = "damaged";
-    const Json body = Json::parse(*text, nullptr, false);
-    if (!body.is_object() || !body.contains("games"))
-        return std::nullopt;
+    const Json& body = *opened;
+    const bool before = read == 1;
     Statistics stats;
     if (before) {
         if (!ReadTable(body["games"], stats.Against(Strength::Standard)))
