@@ -292,6 +292,18 @@
     releaseWakeLock();
   }
 
+  // A player who quit by mistake, on a phone above all, gets the game back with one tap.
+  function ended() {
+    fail('The game has ended.');
+    var again = document.createElement('button');
+    again.id = 'again';
+    again.type = 'button';
+    again.textContent = 'もう一度遊ぶ (Play again)';
+    again.addEventListener('click', function () { window.location.reload(); });
+    progress.appendChild(again);
+    again.focus();
+  }
+
   // ---- Keeping the screen on while a game runs ----
 
   var wakeLock = null, running = false;
@@ -451,7 +463,7 @@
     offerShare: offerShare,
     // The game's own messages, such as a damaged data file: the same words as the window's box.
     showMessage: function (heading, text) { fail(text, heading); },
-    onExit: function () { fail('The game has ended. Reload the page to play again.'); },
+    onExit: ended,
     onAbort: function () { fail('The game stopped on an error. Reload the page to try again.'); },
   };
 

@@ -32,6 +32,13 @@ constexpr int FirstThreadEnd = ThreadEnd;
 constexpr int LastThreadEnd = ThreadEnd + 18;
 constexpr int TopBand = 6;
 
+// Wherever a game is kept a tap acts as the left button, and it is kept as one: a record's inputs
+// are those every version reads.
+InputEvent AsKept(const InputEvent& input)
+{
+    return input.kind == InputEvent::Kind::Tap ? InputEvent::Click(input.x, input.y) : input;
+}
+
 bool IsPress(const InputEvent& event)
 {
     return event.kind == InputEvent::Kind::KeyDown || event.kind == InputEvent::Kind::MouseDown ||
@@ -277,8 +284,9 @@ void KeptGames::Run()
     }
 }
 
-bool KeptGames::OnInput(const InputEvent& event)
+bool KeptGames::OnInput(const InputEvent& input)
 {
+    const InputEvent event = AsKept(input);
     if (statsShown_) {
         if (event.kind == InputEvent::Kind::Close)
             return false;

@@ -57,7 +57,7 @@ public:
 private:
     struct Unwind {};
 
-    bool OnInput(const InputEvent& event);
+    bool OnInput(const InputEvent& input);
     void OnInputWait(int state);
     void OnEvent(int32_t eventIndex, int32_t eventTarget, int32_t eventScore);
     std::time_t Now();

@@ -10,6 +10,8 @@ public:
     virtual void KeyDown(int keyCode) = 0;
     // button: 1 left, 2 right, 4 middle. The second press of a double click arrives as DblClick only.
     virtual void MouseDown(int button, double x, double y) = 0;
+    // A finger's press; a window that tells taps from clicks nowhere takes it as the left button.
+    virtual void Tap(double x, double y) { MouseDown(1, x, y); }
     virtual void MouseMove(double x, double y) = 0;
     virtual void DblClick() = 0;
     // What a finger at (x, y) picks, for telling a double tap: two taps on the same target within

@@ -11,6 +11,9 @@ void Deliver(EventSink& sink, const InputEvent& event)
     case InputEvent::Kind::MouseDown:
         sink.MouseDown(event.code, event.x, event.y);
         break;
+    case InputEvent::Kind::Tap:
+        sink.Tap(event.x, event.y);
+        break;
     case InputEvent::Kind::MouseMove:
         sink.MouseMove(event.x, event.y);
         break;

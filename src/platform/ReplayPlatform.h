@@ -56,6 +56,7 @@ private:
         explicit Gate(ReplayPlatform& owner) : owner_(owner) {}
         void KeyDown(int keyCode) override { Pass(InputEvent::Key(keyCode)); }
         void MouseDown(int button, double x, double y) override { Pass(InputEvent::Click(x, y, button)); }
+        void Tap(double x, double y) override { Pass(InputEvent::Tap(x, y)); }
         void MouseMove(double x, double y) override { Pass(InputEvent::Move(x, y)); }
         void DblClick() override { Pass(InputEvent::DoubleClick()); }
         int TapTarget(double x, double y) const override

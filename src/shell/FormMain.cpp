@@ -34,6 +34,7 @@ constexpr int CommitBoxOffset = 60;
 constexpr int CommitBoxHeight = 40;
 // Tap targets of thread rows start here, past every hand slot.
 constexpr int TapRowTargets = 100;
+constexpr int TapQuitTarget = 200;
 
 // The one command that brings the title cursor a step nearer to item.
 int TitleStepToward(int item, int cur)
@@ -381,14 +382,32 @@ void FormMain::RecordMove(uint32_t tick, double x, double y)
     lastMoveY_ = static_cast<int16_t>(RoundHalfEven(y));
 }
 
+void FormMain::Tap(double x, double y)
+{
+    if (closing_)
+        return;
+    // One stray tap must not end the program: on the quit item it only brings the cursor there,
+    // and a second tap (a double tap) quits.
+    if (game_.GameState == StateTitle && TitleItemAt(x, y) == MenuQuit) {
+        while (game_.GameState == StateTitle && (game_.GameMode & 7) != MenuQuit)
+            DoCommand(TitleStepToward(MenuQuit, game_.GameMode & 7));
+        return;
+    }
+    MouseDown(LeftButton, x, y);
+}
+
 void FormMain::DblClick()
 {
-    if (game_.GameState == StatePlayerTurn && !closing_)
+    if (closing_)
+        return;
+    if (game_.GameState == StatePlayerTurn || (game_.GameState == StateTitle && game_.GameMode == MenuQuit))
         DoCommand(CmdOk);
 }
 
 int FormMain::TapTarget(double x, double y) const
 {
+    if (game_.GameState == StateTitle)
+        return TitleItemAt(x, y) == MenuQuit ? TapQuitTarget : -1;
     if (game_.GameState != StatePlayerTurn)
         return -1;
     // Slots and rows are numbered apart: a card and a row are never the same target.

@@ -16,6 +16,7 @@ public:
     void KeyDown(int keyCode) override;
     void MouseDown(int button, double x, double y) override;
     void MouseMove(double x, double y) override;
+    void Tap(double x, double y) override;
     void DblClick() override;
     int TapTarget(double x, double y) const override;
     void Paint() override;

@@ -185,6 +185,29 @@ TEST(FormMainTitle, PointerMovesTheCursorToTheItemAfter15Pixels)
     EXPECT_EQ(s.game.GameState, StateTitle);
 }
 
+TEST(FormMainTitle, ATapOnQuitOnlyPointsAtItAndADoubleTapQuits)
+{
+    ScreenGame s(false);
+    s.ShowTitle();
+    FormMain& form = *s.game.formMain;
+    EXPECT_EQ(form.TapTarget(300, 520), form.TapTarget(600, 500));
+    EXPECT_EQ(form.TapTarget(100, 430), -1);
+    form.Tap(300, 520);
+    EXPECT_EQ(s.game.GameMode, MenuQuit);
+    EXPECT_EQ(s.game.GameState, StateTitle);
+    EXPECT_THROW(form.DblClick(), ProgramExit);
+}
+
+TEST(FormMainTitle, ATapOnAModeStartsItAsAClickDoes)
+{
+    ScreenGame s(false);
+    s.ShowTitle();
+    s.game.formMain->MouseMove(500, 430);
+    s.game.formMain->Tap(500, 430);
+    EXPECT_EQ(s.game.GameState, StateSelect);
+    EXPECT_EQ(s.game.GameMode, 1);
+}
+
 TEST(FormMainSelect, ArrowsChooseNameAndColourWithWrapAndEscapeReturns)
 {
     ScreenGame s(false);

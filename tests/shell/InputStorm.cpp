@@ -128,7 +128,7 @@ void StormPlatform::DblClick()
     Next();
     if (beforeInput)
         beforeInput();
-    if (Holds(false)) {
+    if (Holds(true)) {
         ++held_;
         return;
     }

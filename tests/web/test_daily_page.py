@@ -45,7 +45,7 @@ def main():
         kept = page.evaluate(KEPT.format("game")) or ""
         check(f'"daily":"{DAY}"' in kept, "the kept game is the day's deal")
         page.key("h", "KeyH", 72, "h")
-        page.evaluate("document.querySelector('[aria-label=Hint]').click()")
+        page.evaluate("document.querySelector('[data-key=H]').click()")
         page.wait_for("both hints in the kept game",
                       "window.kept_.filter(v => v.includes('\"input\":[0,72,')).length === 2")
         print("the day in the title; the kept game is the day's; H and the Hint key reach the game")

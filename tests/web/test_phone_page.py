@@ -18,8 +18,7 @@ import browser  # noqa: E402
 
 SEED = 20240611
 ORANGE, GREEN, SILVER, CROSS_RED, PLATE = 0xFFB000, 0x009933, 0xC0C0C0, 0xC00000, 0x9999FF
-KEYS = ("ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "Enter", "Escape", "Mute", "New game", "Statistics",
-        "Hint")
+KEYS = ("ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "Enter", "Escape", "Mute", "F2", "S", "H")
 # name, CSS pixels, device pixels per CSS pixel, upright
 PHONES = (("phone portrait", 390, 844, 3), ("phone landscape", 844, 390, 3), ("small phone", 360, 640, 2))
 FRAME_COUNTER = """
@@ -35,7 +34,8 @@ GEOMETRY = """(function () {
     return getComputedStyle(b).display !== 'none'; });
   window.scrollTo(500, 500);
   return { viewport: [innerWidth, innerHeight], canvas: box(document.getElementById('canvas')),
-           controls: shown.map(function (b) { return [b.getAttribute('aria-label')].concat(box(b)); }),
+           controls: shown.map(function (b) { return [b.dataset.key || b.id.replace(/^./, function (c) {
+             return c.toUpperCase(); })].concat(box(b)); }),
            size: [document.scrollingElement.scrollWidth, document.scrollingElement.scrollHeight],
            scrolled: [scrollX, scrollY], zoom: window.visualViewport.scale };
 })()"""
@@ -93,10 +93,10 @@ def desktop(page):
     print(f"desktop 1920 x 1080: canvas {shape['canvas']}, no keys")
 
 
-def press(page, label):
+def press(page, key):
     """A finger on the on-screen key."""
     box = page.evaluate(f"(function (r) {{ return [r.left + r.width / 2, r.top + r.height / 2]; }})"
-                        f"(document.querySelector('button[aria-label=\"{label}\"]').getBoundingClientRect())")
+                        f"(document.querySelector('button[data-key=\"{key}\"]').getBoundingClientRect())")
     page.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": box[0], "y": box[1]}])
     page.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
     time.sleep(0.15)
@@ -107,7 +107,7 @@ def held(page):
     page.evaluate("(function (send) { window.pressed_ = 0; Module.pakapontaKey = function (code) {"
                   " if (code === 39) pressed_++; send(code); }; })(Module.pakapontaKey)")
     box = page.evaluate("(function (r) { return [r.left + r.width / 2, r.top + r.height / 2]; })"
-                        "(document.querySelector('button[aria-label=\"ArrowRight\"]').getBoundingClientRect())")
+                        "(document.querySelector('button[data-key=\"ArrowRight\"]').getBoundingClientRect())")
     page.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": box[0], "y": box[1]}])
     time.sleep(1.0)
     page.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
@@ -152,7 +152,7 @@ def game_by_keys(page, moves, kept=False):
     page.open(f"?seed={SEED}")
     if kept:
         humans_turn(page)
-        press(page, "New game")
+        press(page, "F2")
     page.wait_for("the title", browser.pixel_is(155, 440, ORANGE), timeout=60)
     for key in moves:
         press(page, key)
@@ -194,6 +194,22 @@ def double_tap(page):
     raise AssertionError("no card fits any thread, and yet the box shows no cross")
 
 
+def quit_and_again(page):
+    """One tap on the title's quit item only points at it; a second ends the program, and the page
+    then offers to start again."""
+    humans_turn(page)
+    press(page, "F2")
+    settle(page)
+    tap(page, 300, 520)
+    settle(page)
+    check(page.evaluate("document.getElementById('again') === null"), "one tap on the quit item ended the game")
+    tap(page, 300, 520)
+    page.wait_for("the page's button that starts again", "document.getElementById('again') !== null")
+    page.evaluate("document.getElementById('again').click()")
+    page.wait_for("the title after starting again",
+                  f"typeof Module !== 'undefined' && {browser.pixel_is(155, 440, ORANGE)}", timeout=60)
+
+
 def main():
     args = browser.arguments()
     if args is None:
@@ -213,8 +229,10 @@ def main():
         game_by_keys(page, [])
         game_by_keys(page, ["ArrowDown"], kept=True)
         double_tap(page)
+        quit_and_again(page)
         check(not page.console_errors, f"console errors: {page.console_errors}")
-        print("thumbs alone: two games started and a turn of each played by the on-screen keys; a double tap")
+        print("thumbs alone: two games started and a turn of each played by the on-screen keys; a double tap;"
+              " quitting takes two taps and the page starts again")
         return 0
     finally:
         page.close()

@@ -362,7 +362,7 @@ void WebPlatform::Tap(long cssX, long cssY)
     if (doubleClick_.Tap(target, GetTickCount()))
         Queue(InputEvent::DoubleClick());
     else
-        Queue(InputEvent::Click(x, y));
+        Queue(InputEvent::Tap(x, y));
 }
 
 void WebPlatform::Move(long cssX, long cssY)
