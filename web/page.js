@@ -43,6 +43,8 @@
     if (query.has('autoplay')) args.push('--autoplay');
     if (mode !== null && /^[0-3]$/.test(mode)) args.push('--mode', mode);
     if (query.has('extra')) args.push('--extra');
+    var opponents = query.get('opponents');
+    if (opponents !== null && /^(weak|standard|strong)$/.test(opponents)) args.push('--opponents', opponents);
     if (daily !== null) {
       args.push.apply(args, /^\d{4}-\d{2}-\d{2}$/.test(daily) ? ['--daily-date', daily] : ['--daily']);
       args.push('--share-address', window.location.origin + window.location.pathname + '?daily');
