@@ -102,6 +102,7 @@ int Run(const CommandLine& line)
     Game game(replay ? *replay : *platform, fonts.get(), seed, line.seed.has_value() || line.games > 0,
               appPath);
     game.seatOverrides = line.seats;
+    game.pace = line.pace;
     if (line.daily) {
         game.dailyDate = line.dailyDate.empty() ? DailyDeal::DateOn(std::time(nullptr)) : line.dailyDate;
         game.shareAddress = line.shareAddress;

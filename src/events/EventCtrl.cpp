@@ -170,31 +170,36 @@ void EventCtrl::OpenEvent(int32_t eventIndex, const std::string& eventString, in
     if (drawing)
         SaveScreen();
 
-    const int popMove = game_.consts->TimePopMove;
-    for (int n = 9; n >= 1; --n) {
+    // A key, click or tap while the pop-up opens, shows or closes puts the board back at once.
+    const uint32_t pressed = game_.presses;
+    const auto answered = [this, pressed] { return game_.presses != pressed; };
+    const int popMove = game_.Paced(game_.consts->TimePopMove);
+    for (int n = 9; n >= 1 && !answered(); --n) {
         const uint32_t start = game_.GetTickCount();
         if (drawing) {
             RestoreScreen();
             PaintPopZoom(n);
         }
         game_.RefreshScreen();
-        game_.Wait(start, popMove);
+        game_.Wait(start, popMove, answered);
     }
 
-    const uint32_t start = game_.GetTickCount();
-    if (drawing)
-        PaintPopUp(eventIndex, eventString, eventTarget, eventScore);
-    game_.RefreshScreen();
-    game_.Wait(start, game_.consts->TimePopShow);
+    if (!answered()) {
+        const uint32_t start = game_.GetTickCount();
+        if (drawing)
+            PaintPopUp(eventIndex, eventString, eventTarget, eventScore);
+        game_.RefreshScreen();
+        game_.Wait(start, game_.Paced(game_.consts->TimePopShow), answered);
+    }
 
-    for (int n = 1; n <= 9; ++n) {
+    for (int n = 1; n <= 9 && !answered(); ++n) {
         const uint32_t tick = game_.GetTickCount();
         if (drawing) {
             RestoreScreen();
             PaintPopZoom(n);
         }
         game_.RefreshScreen();
-        game_.Wait(tick, popMove);
+        game_.Wait(tick, popMove, answered);
     }
 
     game_.RepaintBoard();

@@ -102,6 +102,6 @@ void PlayerCtrl::PaintMoveCard(Picture& pic, int cardNo, int direction, bool wit
             game_.cardCtrl->PaintMoveCard(pic, cardNo, direction, n);
         }
         game_.RefreshScreen();
-        game_.Wait(t0, game_.consts->TimeCardMove());
+        game_.Wait(t0, game_.Paced(game_.consts->TimeCardMove()));
     }
 }

@@ -39,9 +39,9 @@ void PlayerCtrl::GamePlayStart()
         for (int d = 0; d < 4; ++d)
             cards.PaintMoveCard(*mainPic_, Player(order[d]).handCard[0], order[d], f + 4 * d);
         game_.RefreshScreen();
-        game_.Wait(t0, game_.consts->TimeCardMove());
+        game_.Wait(t0, game_.Paced(game_.consts->TimeCardMove()));
     }
-    Pause(Consts::TimeAfterDeal);
+    Pause(game_.Paced(Consts::TimeAfterDeal));
 
     for (int q : order) {
         const CardPlay play{q, 0, Player(q).handCard[0], 0, false};
@@ -92,7 +92,7 @@ void PlayerCtrl::PlayComputerTurn(int player)
     PlayerData& p = Player(player);
     game_.RepaintBoard();
     game_.RefreshScreen();
-    Pause(game_.consts->TimeCompNext);
+    Pause(game_.Paced(game_.consts->TimeCompNext));
 
     const int32_t best = game_.comp->GetBestCard(player);
     const int32_t position = best / 10;
@@ -101,7 +101,7 @@ void PlayerCtrl::PlayComputerTurn(int player)
         MoveCurrentThread(player, 1);
         game_.RepaintBoard();
         game_.RefreshScreen();
-        Pause(game_.consts->TimeCompThread);
+        Pause(game_.Paced(game_.consts->TimeCompThread));
     }
     // The walk skips empty slots, so on a short hand it may never reach the slot: bounded.
     for (int step = 0; step < 10 && p.currentCard != slot; ++step)

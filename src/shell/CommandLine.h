@@ -28,6 +28,8 @@ struct CommandLine {
     std::string trace;
     // --opponents and --seat N=: strengths for this run, over the selection screen's choice.
     std::array<std::optional<Strength>, PlayerCount> seats{};
+    // --pace: the paced pauses in percent.
+    int pace = 100;
     // The folder of the kept game and the statistics (the headless program keeps nothing without
     // it); --new-game drops the kept game; --stats prints the statistics and ends.
     std::string profile;

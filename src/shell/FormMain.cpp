@@ -137,6 +137,7 @@ int FormMain::KeyCommand(int keyCode)
 
 void FormMain::KeyDown(int keyCode)
 {
+    ++game_.presses;
     if (const std::optional<Strength> opponents = OpponentsKey(keyCode)) {
         if (game_.GameState == StateSelect && !closing_)
             SelectOpponents(*opponents);
@@ -275,6 +276,7 @@ void FormMain::BackToTurn()
 
 void FormMain::MouseDown(int button, double x, double y)
 {
+    ++game_.presses;
     if (closing_)
         return;
     switch (game_.GameState) {
@@ -384,11 +386,10 @@ void FormMain::RecordMove(uint32_t tick, double x, double y)
 
 void FormMain::Tap(double x, double y)
 {
-    if (closing_)
-        return;
     // One stray tap must not end the program: on the quit item it only brings the cursor there,
     // and a second tap (a double tap) quits.
-    if (game_.GameState == StateTitle && TitleItemAt(x, y) == MenuQuit) {
+    if (!closing_ && game_.GameState == StateTitle && TitleItemAt(x, y) == MenuQuit) {
+        ++game_.presses;
         while (game_.GameState == StateTitle && (game_.GameMode & 7) != MenuQuit)
             DoCommand(TitleStepToward(MenuQuit, game_.GameMode & 7));
         return;
@@ -398,6 +399,7 @@ void FormMain::Tap(double x, double y)
 
 void FormMain::DblClick()
 {
+    ++game_.presses;
     if (closing_)
         return;
     if (game_.GameState == StatePlayerTurn || (game_.GameState == StateTitle && game_.GameMode == MenuQuit))

@@ -126,11 +126,13 @@ uint32_t Game::GetTickCount()
     return platform.GetTickCount();
 }
 
-void Game::Wait(uint32_t startTick, int ms)
+void Game::Wait(uint32_t startTick, int ms, const std::function<bool()>& answered)
 {
     const uint32_t last = startTick + static_cast<uint32_t>(ms);
     for (;;) {
         platform.PumpEvents();
+        if (answered && answered())
+            return;
         // Wrap-safe: the pause ends once the clock has passed startTick + ms.
         if (static_cast<int32_t>(platform.GetTickCount() - last) > 0)
             return;

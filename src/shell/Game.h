@@ -60,8 +60,13 @@ public:
     static std::string MakerName() { return "Kumoriya"; }
 
     uint32_t GetTickCount();
-    // Pumps window messages at least once and returns no earlier than ms after startTick.
-    void Wait(uint32_t startTick, int ms);
+    // Pumps window messages at least once and returns no earlier than ms after startTick, or as
+    // soon as answered() (when given) turns true.
+    void Wait(uint32_t startTick, int ms, const std::function<bool()>& answered = {});
+    // A pause of the computer players' turns, the card flights, the countdowns and the pop-ups at
+    // the chosen pace: the same whole milliseconds for every game, so a seeded game plays alike at
+    // any pace.
+    int Paced(int ms) const { return ms * pace / 100; }
     // Lets pending window events run once, without blocking.
     void DoEvents();
     // Between slices of long work: the window keeps answering and the page keeps drawing.
@@ -93,6 +98,10 @@ public:
     std::array<std::optional<Strength>, PlayerCount> seatOverrides{};
     // Who plays the game in progress: set as it is dealt and kept with it.
     Lineup lineup;
+    // How long the paced pauses last, in percent: 100, 50 or 25.
+    int pace = 100;
+    // Every key, click and tap the window takes, whatever the state: a pop-up closes at the next.
+    uint32_t presses = 0;
 
     int GameState = StateInit;
     int& GameMode = match.GameMode;

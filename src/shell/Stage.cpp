@@ -22,7 +22,7 @@ void Stage::Happened(const Happening& happening)
         if (game_.score)
             game_.score->Paint(-1);
         game_.RefreshScreen();
-        game_.Wait(game_.GetTickCount(), game_.consts->TimeBarClear);
+        game_.Wait(game_.GetTickCount(), game_.Paced(game_.consts->TimeBarClear));
         break;
     }
 }

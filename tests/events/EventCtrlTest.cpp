@@ -2,6 +2,7 @@
 
 #include "board/Palette.h"
 #include "board/ThreadCtrl.h"
+#include "platform/KeyCodes.h"
 #include "players/PlayerCtrl.h"
 #include "screens/ScreenGame.h"
 #include "shell/Consts.h"
@@ -220,6 +221,28 @@ TEST_F(EventCtrlTest, PopUpZoomsOpenStaysAndZoomsShutOnTheClock)
     const uint32_t again = g.GetTickCount();
     events().OpenEvent(GameEnd, "special 38", 0, 0);
     EXPECT_LE(g.GetTickCount() - again, 19u);
+}
+
+TEST_F(EventCtrlTest, PopUpRunsAtThePaceAndAKeyClosesItAtOnce)
+{
+    Game& g = t.game;
+    g.pace = 25;
+    uint32_t start = g.GetTickCount();
+    events().OpenEvent(GameEnd, "special 38", 0, 0);
+    // A quarter of each pause, in whole milliseconds: 25 -> 6, 2500 -> 625.
+    const uint32_t quarter = 18 * 6 + 625;
+    EXPECT_GE(g.GetTickCount() - start, quarter);
+    EXPECT_LE(g.GetTickCount() - start, quarter + 19);
+
+    g.pace = 100;
+    const int presents = t.platform.PresentCount();
+    t.platform.ScheduleAfter(1000, InputEvent::Key(KeyCode::Enter));
+    start = g.GetTickCount();
+    events().OpenEvent(GameEnd, "special 38", 0, 0);
+    EXPECT_GE(g.GetTickCount() - start, 1000u);
+    EXPECT_LE(g.GetTickCount() - start, 1019u);
+    // Nine zoom steps and the still frame, then the board at once: no zooming shut.
+    EXPECT_EQ(t.platform.PresentCount() - presents, 11);
 }
 
 TEST_F(EventCtrlTest, ClosedPopUpLeavesTheBoardRepainted)

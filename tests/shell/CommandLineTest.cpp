@@ -81,6 +81,8 @@ TEST(CommandLine, ReadsTheSimulatorOptions)
     EXPECT_FALSE(line->render);
     EXPECT_EQ(line->trace, "t.jsonl");
     EXPECT_TRUE(Parse({"--render", "full"})->render);
+    EXPECT_EQ(plain->pace, 100);
+    EXPECT_EQ(Parse({"--pace", "25"})->pace, 25);
 }
 
 TEST(CommandLine, RejectsSimulatorValuesOutOfRange)
@@ -92,6 +94,8 @@ TEST(CommandLine, RejectsSimulatorValuesOutOfRange)
     EXPECT_FALSE(Parse({"--games", "many"}));
     EXPECT_FALSE(Parse({"--render", "fast"}));
     EXPECT_FALSE(Parse({"--trace"}));
+    for (const char* pace : {"0", "75", "200", "-25", "fast"})
+        EXPECT_FALSE(Parse({"--pace", pace})) << pace;
 }
 
 } // namespace

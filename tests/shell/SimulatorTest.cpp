@@ -1,11 +1,13 @@
 #include "events/EventCtrl.h"
 #include "platform/ProgramExit.h"
 #include "rules/CardRecord.h"
+#include "shell/Game.h"
 #include "shell/GameTypes.h"
 #include "shell/SimulatorRun.h"
 
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -153,6 +155,30 @@ TEST(Simulator, DrawingDoesNotChangeTheGame)
     const SimulatorRun drawn = RunSimulator(AutoplayLine(3, false, 1, 17), true, true, quitAtTurn(60));
     ASSERT_GT(bare.trace.size(), 20u);
     EXPECT_EQ(bare.trace, drawn.trace);
+}
+
+TEST(Simulator, AQuickerPacePlaysTheSameGameInLessTime)
+{
+    const auto timed = [](int pace) {
+        CommandLine line = AutoplayLine(2, true, 1, 23);
+        line.pace = pace;
+        std::optional<uint32_t> first;
+        uint32_t elapsed = 0;
+        SimulatorRun run = RunSimulator(
+            line, true, false,
+            [&first](Game& game, int) {
+                if (!first)
+                    first = game.GetTickCount();
+            },
+            [&first, &elapsed](Game& game) { elapsed = game.GetTickCount() - first.value_or(0); });
+        return std::make_pair(std::move(run), elapsed);
+    };
+    const auto [full, fullTime] = timed(100);
+    const auto [quick, quickTime] = timed(25);
+    ASSERT_EQ(full.games.size(), 1u);
+    EXPECT_EQ(full.lines, quick.lines);
+    EXPECT_EQ(full.trace, quick.trace);
+    EXPECT_LT(quickTime, fullTime / 2);
 }
 
 TEST(Simulator, TraceOpensWithTheFourFirstThreads)
