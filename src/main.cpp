@@ -14,6 +14,7 @@
 #include "shell/DailyDeal.h"
 #include "shell/DataFolder.h"
 #include "shell/Game.h"
+#include "shell/Narrator.h"
 #include "shell/Simulator.h"
 
 #include <chrono>
@@ -103,6 +104,8 @@ int Run(const CommandLine& line)
               appPath);
     game.seatOverrides = line.seats;
     game.pace = line.pace;
+    if (line.narrate)
+        game.narrator = std::make_unique<Narrator>(game);
     if (line.daily) {
         game.dailyDate = line.dailyDate.empty() ? DailyDeal::DateOn(std::time(nullptr)) : line.dailyDate;
         game.shareAddress = line.shareAddress;

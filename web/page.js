@@ -41,6 +41,7 @@
     var seed = query.get('seed'), mode = query.get('mode'), daily = query.get('daily');
     if (seed !== null && /^\d{1,19}$/.test(seed)) args.push('--seed', seed);
     if (query.has('autoplay')) args.push('--autoplay');
+    args.push('--narrate');
     if (mode !== null && /^[0-3]$/.test(mode)) args.push('--mode', mode);
     if (query.has('extra')) args.push('--extra');
     var opponents = query.get('opponents');
@@ -296,6 +297,18 @@
     releaseWakeLock();
   }
 
+  // ---- Words for screen readers ----
+
+  // The program says what changes as it changes; the live region keeps the last lines, so that a
+  // screen reader can also go back over them.
+  var narration = document.getElementById('narration');
+  function narrate(line) {
+    var said = document.createElement('p');
+    said.textContent = line;
+    narration.appendChild(said);
+    while (narration.childNodes.length > 40) narration.removeChild(narration.firstChild);
+  }
+
   // A player who quit by mistake, on a phone above all, gets the game back with one tap.
   function ended() {
     fail('The game has ended.');
@@ -465,6 +478,7 @@
       keepForOffline();
     },
     offerShare: offerShare,
+    narrate: narrate,
     // The game's own messages, such as a damaged data file: the same words as the window's box.
     showMessage: function (heading, text) { fail(text, heading); },
     onExit: ended,

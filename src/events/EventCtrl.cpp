@@ -2,6 +2,7 @@
 
 #include "board/Palette.h"
 #include "board/Res.h"
+#include "board/Thread.h"
 #include "board/ThreadCtrl.h"
 #include "gfx/Picture.h"
 #include "platform/Platform.h"
@@ -154,6 +155,31 @@ std::string EventCtrl::EventMessage(int32_t eventIndex, int32_t eventTarget)
 int EventCtrl::EventSound(int32_t eventIndex)
 {
     return Describe(eventIndex, 0).sound;
+}
+
+std::string EventCtrl::Spoken(int32_t eventIndex, const std::string& eventString, int32_t eventTarget,
+                              int32_t eventScore) const
+{
+    static const char* const GroupNames[] = {"", "赤", "緑", "青"};
+    const EventLook look = Describe(eventIndex, eventTarget);
+    std::string line = look.title;
+    if (look.threadContent) {
+        const int32_t position = LeadingNumber(eventString);
+        if (position >= 0 && position <= 11)
+            line += "。" + std::to_string(position + 1) + "行目「" +
+                    game_.threadCtrl->GetThread(position).GetTitle() + "」";
+    } else if (!eventString.empty()) {
+        line += "。" + eventString;
+    }
+    if (!look.message.empty())
+        line += "。" + look.message;
+    if (look.plate == Plate::Player && eventTarget >= 0 && eventTarget < PlayerCount)
+        line += "。" + game_.playerCtrl->GetPlayerName(eventTarget);
+    if (look.plate == Plate::Group && eventTarget >= 1 && eventTarget <= 3)
+        line += std::string("。") + GroupNames[eventTarget] + "グループ";
+    if (look.points)
+        line += "。" + std::to_string(eventScore) + "点";
+    return line;
 }
 
 void EventCtrl::OpenEvent(int32_t eventIndex, const std::string& eventString, int32_t eventTarget,

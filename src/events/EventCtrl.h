@@ -35,6 +35,9 @@ public:
     static std::string EventMessage(int32_t eventIndex, int32_t eventTarget);
     // The effect number for Sounds::playSound, 0 for none.
     static int EventSound(int32_t eventIndex);
+    // What the pop-up shows, in words for a screen reader: title, content, message, plate, points.
+    std::string Spoken(int32_t eventIndex, const std::string& eventString, int32_t eventTarget,
+                       int32_t eventScore) const;
 
 private:
     void SaveScreen();

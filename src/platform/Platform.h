@@ -49,4 +49,7 @@ public:
     // line takes the offer back. The window prints it on standard output, the page offers a
     // Share control.
     virtual void OfferShare(std::string_view line) = 0;
+    // A line for a screen reader (only with narration on): the page says it in its live region,
+    // the window prints it on standard output.
+    virtual void Narrate(std::string_view line) = 0;
 };

@@ -49,6 +49,11 @@ public:
         if (!replaying_)
             inner_.OfferShare(line);
     }
+    void Narrate(std::string_view line) override
+    {
+        if (!replaying_)
+            inner_.Narrate(line);
+    }
 
 private:
     class Gate : public EventSink {

@@ -33,6 +33,7 @@ const char* CommandLine::Usage()
            "  --trace FILE            one JSON line per card played or discarded\n"
            "  --opponents STRENGTH    the computer players: weak, standard or strong\n"
            "  --seat N=STRENGTH       one seat 0..3 (seat 0: the autopilot's play)\n"
+           "  --narrate               print what a screen reader should say on standard output\n"
            "  --pace PERCENT          the computer players' turns, card flights and pop-ups: 100, 50 or 25\n"
            "  --profile DIR           keep the game in progress and the statistics in DIR\n"
            "  --new-game              start at the title, dropping the kept game\n"
@@ -129,6 +130,8 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
                 return std::nullopt;
             }
             line.seats[seat] = strength;
+        } else if (arg == "--narrate") {
+            line.narrate = true;
         } else if (arg == "--pace") {
             if (!value(text) || !ParseNumber(text, line.pace) ||
                 (line.pace != 100 && line.pace != 50 && line.pace != 25)) {

@@ -30,6 +30,8 @@ struct CommandLine {
     std::array<std::optional<Strength>, PlayerCount> seats{};
     // --pace: the paced pauses in percent.
     int pace = 100;
+    // --narrate: words for a screen reader (the page asks for them too).
+    bool narrate = false;
     // The folder of the kept game and the statistics (the headless program keeps nothing without
     // it); --new-game drops the kept game; --stats prints the statistics and ends.
     std::string profile;

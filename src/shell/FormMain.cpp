@@ -7,6 +7,7 @@
 #include "shell/Consts.h"
 #include "shell/Game.h"
 #include "shell/ModuleCommon.h"
+#include "shell/Narrator.h"
 #include "sound/Sounds.h"
 
 #include <cmath>
@@ -138,6 +139,9 @@ int FormMain::KeyCommand(int keyCode)
 void FormMain::KeyDown(int keyCode)
 {
     ++game_.presses;
+    if (game_.narrator && game_.GameState == StatePlayerTurn && !closing_ &&
+        game_.narrator->ReadOnDemand(keyCode))
+        return;
     if (const std::optional<Strength> opponents = OpponentsKey(keyCode)) {
         if (game_.GameState == StateSelect && !closing_)
             SelectOpponents(*opponents);

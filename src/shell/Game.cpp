@@ -15,6 +15,7 @@
 #include "shell/Border.h"
 #include "shell/Consts.h"
 #include "shell/FormMain.h"
+#include "shell/Narrator.h"
 #include "sound/Sounds.h"
 #include "text/IniFile.h"
 
@@ -140,6 +141,25 @@ void Game::Wait(uint32_t startTick, int ms, const std::function<bool()>& answere
     }
 }
 
+void Game::NotifyEvent(int32_t eventIndex, const std::string& eventString, int32_t eventTarget,
+                       int32_t eventScore)
+{
+    if (onEvent)
+        onEvent(eventIndex, eventString, eventTarget, eventScore);
+    if (narrator)
+        narrator->PopUp(eventIndex, eventString, eventTarget, eventScore);
+}
+
+void Game::NotifyCardCommit(const CardPlay& play, bool after)
+{
+    if (onCardCommit)
+        onCardCommit(play, after);
+    if (narrator && !after)
+        narrator->Played(play);
+    if (narrator && after)
+        narrator->Update();
+}
+
 void Game::DoEvents()
 {
     platform.PumpEvents();
@@ -160,6 +180,9 @@ void Game::AwaitInput(const std::function<bool()>& stillWaiting, std::optional<u
         platform.PumpEvents();
         if (!stillWaiting())
             return;
+        // Said before the wait, so that what the last input changed is heard at once.
+        if (narrator)
+            narrator->Update();
         if (deadline) {
             if (static_cast<int32_t>(platform.GetTickCount() - *deadline) > 0)
                 return;

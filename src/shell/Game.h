@@ -24,6 +24,7 @@ class EventCtrl;
 class FileLoader;
 class FontEngine;
 class FormMain;
+class Narrator;
 class Opening;
 class Platform;
 class PlayerCtrl;
@@ -134,6 +135,8 @@ public:
     std::unique_ptr<Opening> opening;
     std::unique_ptr<Sounds> sounds;
     std::unique_ptr<Score> score;
+    // Words for a screen reader (--narrate); null when nobody listens.
+    std::unique_ptr<Narrator> narrator;
 
     // Called whenever the program starts waiting for the player's input, with the GameState it waits
     // in. The command line's --quit-at-state and the autopilot hang here.
@@ -146,16 +149,8 @@ public:
     // Called just before a card takes effect or is discarded (after = false) and just after.
     std::function<void(const CardPlay& play, bool after)> onCardCommit;
     void NotifyEvent(int32_t eventIndex, const std::string& eventString, int32_t eventTarget,
-                     int32_t eventScore)
-    {
-        if (onEvent)
-            onEvent(eventIndex, eventString, eventTarget, eventScore);
-    }
-    void NotifyCardCommit(const CardPlay& play, bool after)
-    {
-        if (onCardCommit)
-            onCardCommit(play, after);
-    }
+                     int32_t eventScore);
+    void NotifyCardCommit(const CardPlay& play, bool after);
 
     // --daily: the date whose deal every game of this program starts from; empty for free deals.
     std::string dailyDate;

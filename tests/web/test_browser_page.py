@@ -124,6 +124,31 @@ def play(page):
     page.wait_for("the computer players' turns", browser.pixel_is(60, 520, GREEN))
 
 
+def said(page):
+    return page.evaluate("Array.from(document.getElementById('narration').childNodes)"
+                         ".map(function (p) { return p.textContent; })")
+
+
+def narration(page):
+    """The live region says what the keys change, and what was played since the game began."""
+    check(page.evaluate("document.getElementById('canvas').getAttribute('aria-label')"), "the canvas has a name")
+    lines = said(page)
+    check(any(line.startswith("あなたの番") for line in lines), f"the turn is said: {lines[-3:]}")
+    for key, code, vk, what in (("ArrowRight", "ArrowRight", 39, "枚目、"), ("ArrowDown", "ArrowDown", 40, "行目、")):
+        before = len(said(page))
+        page.key(key, code, vk)
+        settle(page)
+        new = said(page)[before:]
+        check(any(what in line for line in new), f"{key} says the {what}: {new}")
+        check(any(line in ("置けます", "置けません") or line.startswith("出せるカードがありません") for line in new),
+              f"{key} says whether the box would play: {new}")
+    page.key("ArrowUp", "ArrowUp", 38)
+    settle(page)
+    lines = said(page)
+    check(any(line.endswith("出しました") or line.endswith("捨てました") for line in lines), f"the plays are said: {lines}")
+    check(any(line.endswith("点") and not line.startswith("得点") for line in lines), f"a pop-up is said: {lines}")
+
+
 def sound(page):
     state = page.evaluate("(function (s, m) { return [s.current, s.playing, m.getAttribute('src'),"
                           " !m.error && m.duration > 10]; })(Module.pakaSound, Module.pakaSound.music)")
@@ -158,13 +183,14 @@ def main():
         humans_turn(page)
         play(page)
         humans_turn(page)
+        narration(page)
         before = view(page)
         page.tap(ROW_X, row_y(1))
         settle(page)
         check(view(page) != before, "a tap on row 1 shows its thread")
         sound(page)
         check(not page.console_errors, f"console errors: {page.console_errors}")
-        print("keys, clicks, a double click, a tap and the sound: ok")
+        print("keys, clicks, a double click, narration, a tap and the sound: ok")
         return 0
     finally:
         page.close()

@@ -71,6 +71,12 @@ void HeadlessPlatform::OfferShare(std::string_view line)
     std::cout << line << std::endl;
 }
 
+void HeadlessPlatform::Narrate(std::string_view line)
+{
+    narrated_.emplace_back(line);
+    std::cout << line << std::endl;
+}
+
 void HeadlessPlatform::Schedule(uint32_t atTick, InputEvent event)
 {
     const int32_t ahead = static_cast<int32_t>(atTick - static_cast<uint32_t>(now_));

@@ -35,6 +35,9 @@ public:
     void SetTitle(std::string_view) override {}
     // Printed on standard output, as the window does, and kept for tests.
     void OfferShare(std::string_view line) override;
+    void Narrate(std::string_view line) override;
+    // Every line narrated, in order.
+    const std::vector<std::string>& Narrated() const { return narrated_; }
 
     // An input at tick atTick (compared wrap-safely with the clock; one in the past is due at once).
     // Inputs due at the same tick arrive in the order they were scheduled.
@@ -64,4 +67,5 @@ private:
     std::string lastMessageTitle_;
     std::string lastMessageText_;
     std::vector<std::string> shared_;
+    std::vector<std::string> narrated_;
 };

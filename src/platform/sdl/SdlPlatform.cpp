@@ -136,6 +136,11 @@ void SdlPlatform::OfferShare(std::string_view line)
         std::cout << line << std::endl;
 }
 
+void SdlPlatform::Narrate(std::string_view line)
+{
+    std::cout << line << std::endl;
+}
+
 void SdlPlatform::Dispatch(const SDL_Event& event)
 {
     switch (event.type) {

@@ -36,6 +36,7 @@ public:
     AudioOutput& Audio() override { return *audio_; }
     void SetTitle(std::string_view title) override;
     void OfferShare(std::string_view line) override;
+    void Narrate(std::string_view line) override;
 
 private:
     void Dispatch(const SDL_Event& event);

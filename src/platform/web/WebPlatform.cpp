@@ -95,6 +95,12 @@ EM_JS(void, pakaponta_offer_share, (const char* line), {
         Module['offerShare'](UTF8ToString(line));
 });
 
+// The page says the line in its live region.
+EM_JS(void, pakaponta_narrate, (const char* line), {
+    if (Module['narrate'])
+        Module['narrate'](UTF8ToString(line));
+});
+
 // The page's on-screen buttons press keys through Module.pakapontaKey(code); with no platform left
 // to take them, they press nothing.
 EM_JS(void, pakaponta_bind_keys, (void* owner), {
@@ -308,6 +314,11 @@ void WebPlatform::SetTitle(std::string_view title)
 void WebPlatform::OfferShare(std::string_view line)
 {
     pakaponta_offer_share(std::string(line).c_str());
+}
+
+void WebPlatform::Narrate(std::string_view line)
+{
+    pakaponta_narrate(std::string(line).c_str());
 }
 
 void WebPlatform::MessageBox(std::string_view title, std::string_view text)

@@ -38,6 +38,7 @@ public:
     AudioOutput& Audio() override { return *audio_; }
     void SetTitle(std::string_view title) override;
     void OfferShare(std::string_view line) override;
+    void Narrate(std::string_view line) override;
 
     // From the browser's callbacks: queues the input, delivered in order by PumpEvents, and ends
     // the current wait.
