@@ -103,7 +103,7 @@ int Run(const CommandLine& line)
     Game game(replay ? *replay : *platform, fonts.get(), seed, line.seed.has_value() || line.games > 0,
               appPath);
     game.seatOverrides = line.seats;
-    game.pace = line.pace;
+    game.paceOverride = line.pace;
     if (line.narrate)
         game.narrator = std::make_unique<Narrator>(game);
     if (line.daily) {

@@ -4,6 +4,7 @@
 #include "events/EventCtrl.h"
 #include "events/Score.h"
 #include "keep/Envelope.h"
+#include "keep/SettingsScreen.h"
 #include "keep/StateRecord.h"
 #include "keep/StatsScreen.h"
 #include "platform/FileSystem.h"
@@ -179,6 +180,7 @@ void KeptGames::Open(bool newGame)
     stats_ = LoadStatistics(store_, messages_, &statisticsStuck_);
     preferences_ = LoadPreferences(store_, messages_, &preferencesStuck_);
     game_.opponents = preferences_.opponents;
+    game_.pace = preferences_.pace;
     const RecordStore::Read read = store_.Load(RecordName);
     if (!read.exists)
         return;
@@ -303,9 +305,19 @@ bool KeptGames::OnInput(const InputEvent& input)
             statsShown_ = false;
         return true;
     }
+    if (settingsShown_) {
+        if (event.kind == InputEvent::Kind::Close)
+            return false;
+        SettingsInput(event);
+        return true;
+    }
     const int state = game_.GameState;
     if (event.kind == InputEvent::Kind::Close)
         return false;
+    if (IsKey(event, SettingsKey) && state == StateTitle) {
+        ShowSettings();
+        return true;
+    }
     if (IsKey(event, NewGameKey)) {
         if (InGame())
             Abandon();
@@ -518,6 +530,47 @@ void KeptGames::ShowStatistics()
     game_.GameState = StateTitle;
 }
 
+void KeptGames::ShowSettings()
+{
+    const Picture title = game_.PictureMain;
+    game_.GameState = StateBusy;
+    settingsRow_ = 0;
+    PaintSettings();
+    settingsShown_ = true;
+    game_.AwaitInput([this] { return settingsShown_; });
+    SavePreferences();
+    game_.PictureMain = title;
+    game_.RefreshScreen();
+    game_.GameState = StateTitle;
+}
+
+void KeptGames::SettingsInput(const InputEvent& event)
+{
+    const int command = event.kind == InputEvent::Kind::KeyDown ? FormMain::KeyCommand(event.code) : 0;
+    if (command == CmdUp || command == CmdDown) {
+        settingsRow_ = (settingsRow_ + 1) % SettingsScreen::Rows;
+    } else if (command == CmdLeft || command == CmdRight) {
+        const int step = command == CmdRight ? 1 : -1;
+        if (settingsRow_ == 0)
+            game_.opponents = SettingsScreen::StepOpponents(game_.opponents, step);
+        else
+            game_.pace = SettingsScreen::StepPace(game_.pace, step);
+    } else {
+        if (IsPress(event))
+            settingsShown_ = false;
+        return;
+    }
+    if (game_.sounds)
+        game_.sounds->playSound(2);
+    PaintSettings();
+}
+
+void KeptGames::PaintSettings()
+{
+    SettingsScreen::Paint(game_.PictureMain, game_.opponents, game_.pace, settingsRow_);
+    game_.RefreshScreen();
+}
+
 void KeptGames::PaintStatistics()
 {
     StatsScreen::Paint(game_.PictureMain, stats_, DailyDeal::DateOn(clock_()), statsPages_[statsPage_]);
@@ -557,9 +610,10 @@ void KeptGames::SaveStatistics()
 
 void KeptGames::SavePreferences()
 {
-    if (game_.opponents == preferences_.opponents)
+    if (game_.opponents == preferences_.opponents && game_.pace == preferences_.pace)
         return;
     preferences_.opponents = game_.opponents;
+    preferences_.pace = game_.pace;
     if (preferencesStuck_)
         return;
     Save(PreferencesName, preferences_.Serialize(), "the choices", "them");

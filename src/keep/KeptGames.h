@@ -28,6 +28,8 @@ public:
     static constexpr int NewGameKey = KeyCode::F2;
     // S on the title: the statistics screen.
     static constexpr int StatisticsKey = KeyCode::S;
+    // O on the title: the settings screen.
+    static constexpr int SettingsKey = 'O';
     static constexpr const char* RecordName = "game";
     static constexpr const char* StatisticsName = "statistics";
     static constexpr const char* PreferencesName = "preferences";
@@ -77,6 +79,10 @@ private:
     void FinishGame();
     [[noreturn]] void Abandon();
     void ShowStatistics();
+    void ShowSettings();
+    // A key on the settings screen: arrows change them, any other press leaves.
+    void SettingsInput(const InputEvent& event);
+    void PaintSettings();
     void PaintStatistics();
     bool InGame() const;
     void ResetTallies();
@@ -137,6 +143,8 @@ private:
 
     Preferences preferences_;
     bool preferencesStuck_ = false;
+    bool settingsShown_ = false;
+    int settingsRow_ = 0;
 
     // The player's threads of the game in progress, from its pop-ups.
     Statistics::Result tally_;

@@ -12,7 +12,7 @@ using Json = nlohmann::json;
 
 std::string Preferences::Serialize() const
 {
-    const Json body{{"opponents", StrengthName(opponents)}};
+    const Json body{{"opponents", StrengthName(opponents)}, {"pace", pace}};
     return Envelope::Seal(Kind, Version, body.dump());
 }
 
@@ -28,6 +28,12 @@ std::optional<Preferences> Preferences::Parse(std::string_view bytes, std::strin
         if (!strength)
             return std::nullopt;
         preferences.opponents = *strength;
+    }
+    if (const auto found = body->find("pace"); found != body->end()) {
+        const int pace = found->is_number_integer() ? found->get<int>() : 0;
+        if (pace != 100 && pace != 50 && pace != 25)
+            return std::nullopt;
+        preferences.pace = pace;
     }
     return preferences;
 }

@@ -12,6 +12,8 @@ struct Preferences {
     static constexpr int Version = 1;
 
     Strength opponents = Strength::Standard;
+    // The paced pauses in percent: 100, 50 or 25.
+    int pace = 100;
 
     std::string Serialize() const;
     // Fields a later program adds are passed over; a known field with a value this one cannot use

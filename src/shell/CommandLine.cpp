@@ -133,11 +133,12 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
         } else if (arg == "--narrate") {
             line.narrate = true;
         } else if (arg == "--pace") {
-            if (!value(text) || !ParseNumber(text, line.pace) ||
-                (line.pace != 100 && line.pace != 50 && line.pace != 25)) {
+            int pace = 0;
+            if (!value(text) || !ParseNumber(text, pace) || (pace != 100 && pace != 50 && pace != 25)) {
                 error = "--pace needs 100, 50 or 25";
                 return std::nullopt;
             }
+            line.pace = pace;
         } else if (arg == "--profile") {
             if (!value(line.profile))
                 return std::nullopt;

@@ -28,8 +28,8 @@ struct CommandLine {
     std::string trace;
     // --opponents and --seat N=: strengths for this run, over the selection screen's choice.
     std::array<std::optional<Strength>, PlayerCount> seats{};
-    // --pace: the paced pauses in percent.
-    int pace = 100;
+    // --pace: the paced pauses in percent, over the kept choice.
+    std::optional<int> pace;
     // --narrate: words for a screen reader (the page asks for them too).
     bool narrate = false;
     // The folder of the kept game and the statistics (the headless program keeps nothing without

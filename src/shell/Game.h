@@ -67,7 +67,7 @@ public:
     // A pause of the computer players' turns, the card flights, the countdowns and the pop-ups at
     // the chosen pace: the same whole milliseconds for every game, so a seeded game plays alike at
     // any pace.
-    int Paced(int ms) const { return ms * pace / 100; }
+    int Paced(int ms) const { return ms * paceOverride.value_or(pace) / 100; }
     // Lets pending window events run once, without blocking.
     void DoEvents();
     // Between slices of long work: the window keeps answering and the page keeps drawing.
@@ -99,8 +99,10 @@ public:
     std::array<std::optional<Strength>, PlayerCount> seatOverrides{};
     // Who plays the game in progress: set as it is dealt and kept with it.
     Lineup lineup;
-    // How long the paced pauses last, in percent: 100, 50 or 25.
+    // How long the paced pauses last, in percent (100, 50 or 25): the choice kept in the profile,
+    // and the command line's for this run over it.
     int pace = 100;
+    std::optional<int> paceOverride;
     // Every key, click and tap the window takes, whatever the state: a pop-up closes at the next.
     uint32_t presses = 0;
 

@@ -1,6 +1,7 @@
 #include "keep/Envelope.h"
 #include "keep/KeptSession.h"
 #include "keep/Preferences.h"
+#include "platform/KeyCodes.h"
 #include "screens/Opening.h"
 #include "support/TestGame.h"
 
@@ -58,6 +59,36 @@ TEST(KeptPreferences, TheChosenOpponentsOutliveTheProgramAndTheirGamesCountApart
     EXPECT_EQ(messages, "");
 }
 
+TEST(KeptPreferences, TheSettingsScreenChangesTheOpponentsAndThePaceForTheNextStartToo)
+{
+    const std::string profile = MakeTempDir();
+    {
+        KeptSession s(profile, 9, false);
+        s.beforeKey = [&s](int state) {
+            if (state != StateTitle)
+                return false;
+            // Right: strong opponents; Down, Right, Right: a quarter of the pauses; Escape leaves.
+            for (const int key :
+                 {int{KeptGames::SettingsKey}, int{KeyCode::Right}, int{KeyCode::Down}, int{KeyCode::Right},
+                  int{KeyCode::Right}, int{KeyCode::Right}, int{KeyCode::Escape}})
+                s.headless.ScheduleAfter(0, InputEvent::Key(key));
+            s.beforeKey = [](int) { return false; };
+            return false;
+        };
+        s.Play();
+        EXPECT_EQ(s.game.GameState, StateTitle);
+        EXPECT_EQ(s.game.opponents, Strength::Strong);
+        EXPECT_EQ(s.game.Paced(1000), 250);
+    }
+    KeptSession again(profile, 9, false);
+    again.beforeKey = [](int) { return false; };
+    again.Play();
+    EXPECT_EQ(again.game.opponents, Strength::Strong);
+    EXPECT_EQ(again.game.pace, 25);
+    again.game.paceOverride = 100;
+    EXPECT_EQ(again.game.Paced(1000), 1000);
+}
+
 TEST(KeptPreferences, ARecordReadsBackAndOneWithAStrengthUnknownHereIsDamaged)
 {
     std::string why;
@@ -66,9 +97,14 @@ TEST(KeptPreferences, ARecordReadsBackAndOneWithAStrengthUnknownHereIsDamaged)
         ASSERT_TRUE(again.has_value()) << why;
         EXPECT_EQ(again->opponents, opponents);
     }
-    const std::string body = R"({"opponents":"fierce"})";
-    EXPECT_FALSE(Preferences::Parse(Envelope::Seal(Preferences::Kind, 1, body), why).has_value());
-    EXPECT_EQ(why, "damaged");
+    const std::optional<Preferences> paced =
+        Preferences::Parse(Preferences{Strength::Weak, 50}.Serialize(), why);
+    ASSERT_TRUE(paced.has_value()) << why;
+    EXPECT_EQ(paced->pace, 50);
+    for (const char* body : {R"({"opponents":"fierce"})", R"({"pace":30})", R"({"pace":"25"})"}) {
+        EXPECT_FALSE(Preferences::Parse(Envelope::Seal(Preferences::Kind, 1, body), why).has_value()) << body;
+        EXPECT_EQ(why, "damaged");
+    }
 }
 
 } // namespace

@@ -81,7 +81,7 @@ TEST(CommandLine, ReadsTheSimulatorOptions)
     EXPECT_FALSE(line->render);
     EXPECT_EQ(line->trace, "t.jsonl");
     EXPECT_TRUE(Parse({"--render", "full"})->render);
-    EXPECT_EQ(plain->pace, 100);
+    EXPECT_FALSE(plain->pace);
     EXPECT_EQ(Parse({"--pace", "25"})->pace, 25);
 }
 

@@ -45,7 +45,7 @@ SimulatorRun RunSimulator(CommandLine line, bool withTrace, bool draw,
     line.headless = true;
     const uint64_t seed = line.seed.value_or(1);
     TestGame t(draw, seed, ShippedDataDir());
-    t.game.pace = line.pace;
+    t.game.paceOverride = line.pace;
     std::ostringstream report;
     std::ostringstream trace;
     SimulatorRun run;
