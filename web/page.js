@@ -11,11 +11,11 @@
   // A held arrow repeats as a held key does.
   var REPEAT_DELAY_MS = 500, REPEAT_EVERY_MS = 50;
   var KEY_CODES = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Enter: 13, Escape: 27, F2: 113, S: 83,
-                    H: 72 };
+                    H: 72, O: 79 };
   // Where each key sits in its group, in cells: column, row, and how many cells it spans. The hint
-  // takes a free corner of the arrows, which it moves.
+  // and the settings (O on the title) take the free top corners of the arrows.
   var ARROWS = { ArrowUp: [1, 0, 1, 1], ArrowLeft: [0, 1, 1, 1], ArrowRight: [2, 1, 1, 1], ArrowDown: [1, 2, 1, 1],
-                 H: [2, 0, 1, 1] };
+                 H: [2, 0, 1, 1], O: [0, 0, 1, 1] };
   // F2 abandons the game for a new one; S on the title shows the statistics.
   var ACTIONS = { F2: [0, 0, 1, 1], S: [1, 0, 1, 1], Escape: [0, 1, 1, 1], Mute: [1, 1, 1, 1], Enter: [0, 2, 2, 2] };
   var ACTION_ROWS = 4;

@@ -18,7 +18,7 @@ import browser  # noqa: E402
 
 SEED = 20240611
 ORANGE, GREEN, SILVER, CROSS_RED, PLATE = 0xFFB000, 0x009933, 0xC0C0C0, 0xC00000, 0x9999FF
-KEYS = ("ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "Enter", "Escape", "Mute", "F2", "S", "H")
+KEYS = ("ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "Enter", "Escape", "Mute", "F2", "S", "H", "O")
 # name, CSS pixels, device pixels per CSS pixel, upright
 PHONES = (("phone portrait", 390, 844, 3), ("phone landscape", 844, 390, 3), ("small phone", 360, 640, 2))
 FRAME_COUNTER = """
