@@ -1,19 +1,15 @@
 #include "keep/SettingsScreen.h"
 
 #include "gfx/Picture.h"
+#include "keep/GreenBoard.h"
 
 #include <algorithm>
 #include <string>
 
 namespace {
 
-// The statistics' colours (0x00BBGGRR).
-constexpr Color ColumnGreen = 0x339900;
-constexpr Color White = 0xFFFFFF;
-constexpr Color Black = 0x000000;
-constexpr Color Shadow = 0x0000C0;
-constexpr Color Heading = 0x0060FF;
-constexpr Color Figures = 0x99FFFF;
+constexpr Color White = GreenBoard::White;
+constexpr Color Figures = GreenBoard::Figures;
 constexpr Color Chosen = 0x00B0FF;
 
 constexpr int FirstRowY = 170;
@@ -23,16 +19,6 @@ constexpr int ChoiceWidth = 150;
 constexpr std::array<const char*, SettingsScreen::Rows> RowNames = {"相手の強さ", "進行の速さ"};
 constexpr std::array<const char*, 3> StrengthLabels = {"弱い", "普通", "強い"};
 constexpr std::array<const char*, 3> PaceLabels = {"100%", "50%", "25%"};
-
-void ShadowedText(Picture& pic, int x, int y, const std::string& text, Color colour)
-{
-    pic.SetForeColor(Shadow);
-    pic.TextOutA(x + 2, y + 2, text);
-    pic.SetForeColor(Black);
-    pic.TextOutA(x + 1, y + 1, text);
-    pic.SetForeColor(colour);
-    pic.TextOutA(x, y, text);
-}
 
 int PaceIndex(int pace)
 {
@@ -57,36 +43,29 @@ int SettingsScreen::StepPace(int pace, int step)
 
 void SettingsScreen::Paint(Picture& pic, Strength opponents, int pace, int row)
 {
-    pic.SetFontFace(FontFace::PGothic);
-    pic.SetBold(false);
-    pic.SetUnderline(false);
-    pic.SetPenWidth(1);
-    pic.SetFillSolid(true);
-    pic.SetForeColor(ColumnGreen);
-    pic.SetFillColor(ColumnGreen);
-    pic.Rectangle(0, 0, pic.Width(), pic.Height());
-
+    GreenBoard::Clear(pic);
     pic.SetFontSize(32);
-    ShadowedText(pic, 40, 40, "設定", Heading);
+    GreenBoard::ShadowedText(pic, 40, 40, "設定", GreenBoard::Heading);
 
     const std::array<int, Rows> chosen = {static_cast<int>(opponents), PaceIndex(pace)};
     const std::array<const std::array<const char*, 3>*, Rows> labels = {&StrengthLabels, &PaceLabels};
     for (int r = 0; r < Rows; ++r) {
         const int y = FirstRowY + RowHeight * r;
         pic.SetFontSize(16);
-        ShadowedText(pic, 40, y + 8, RowNames[static_cast<size_t>(r)], r == row ? Chosen : White);
+        GreenBoard::ShadowedText(pic, 40, y + 8, RowNames[static_cast<size_t>(r)], r == row ? Chosen : White);
         for (int c = 0; c < 3; ++c) {
             const int x = ChoiceX + ChoiceWidth * c;
             // The chosen value sits in a white box, as the selection screen marks its choice.
             if (c == chosen[static_cast<size_t>(r)]) {
                 pic.SetFillSolid(true);
                 pic.SetForeColor(r == row ? Chosen : White);
-                pic.SetFillColor(ColumnGreen);
+                pic.SetFillColor(GreenBoard::Green);
                 pic.SetPenWidth(r == row ? 3 : 1);
                 pic.Rectangle(x - 12, y, x + ChoiceWidth - 36, y + 40);
                 pic.SetPenWidth(1);
             }
-            ShadowedText(pic, x, y + 8, (*labels[static_cast<size_t>(r)])[static_cast<size_t>(c)], Figures);
+            GreenBoard::ShadowedText(pic, x, y + 8, (*labels[static_cast<size_t>(r)])[static_cast<size_t>(c)],
+                                     Figures);
         }
     }
 

@@ -1,6 +1,7 @@
 #include "keep/StatsScreen.h"
 
 #include "gfx/Picture.h"
+#include "keep/GreenBoard.h"
 #include "keep/Statistics.h"
 
 #include <array>
@@ -8,13 +9,9 @@
 
 namespace {
 
-// The result table's colours (0x00BBGGRR).
-constexpr Color ColumnGreen = 0x339900;
-constexpr Color White = 0xFFFFFF;
-constexpr Color Black = 0x000000;
-constexpr Color Shadow = 0x0000C0;
-constexpr Color Heading = 0x0060FF;
-constexpr Color Figures = 0x99FFFF;
+constexpr Color White = GreenBoard::White;
+constexpr Color Heading = GreenBoard::Heading;
+constexpr Color Figures = GreenBoard::Figures;
 
 constexpr int FirstRowY = 150;
 constexpr int RowHeight = 44;
@@ -22,17 +19,6 @@ constexpr std::array<int, 9> ColumnX = {232, 292, 352, 404, 476, 540, 604, 668, 
 constexpr std::array<const char*, 3> OpponentLabels = {"弱い相手", "普通の相手", "強い相手"};
 constexpr std::array<const char*, 9> Heads = {"遊んだ", "途中で", "１位",  "平均順位", "最高点",
                                               "平均点", "1000ﾚｽ", "512KB", "最高ｽﾚ"};
-
-// Drawn three times over, as the result table draws its ranks.
-void ShadowedText(Picture& pic, int x, int y, const std::string& text, Color colour)
-{
-    pic.SetForeColor(Shadow);
-    pic.TextOutA(x + 2, y + 2, text);
-    pic.SetForeColor(Black);
-    pic.TextOutA(x + 1, y + 1, text);
-    pic.SetForeColor(colour);
-    pic.TextOutA(x, y, text);
-}
 
 } // namespace
 
@@ -50,21 +36,13 @@ void StatsScreen::Paint(Picture& pic, const Statistics& stats, const std::string
 {
     const std::vector<Strength> pages = Pages(stats);
     const bool paged = pages.size() > 1;
-    pic.SetFontFace(FontFace::PGothic);
-    pic.SetBold(false);
-    pic.SetUnderline(false);
-    pic.SetPenWidth(1);
-    pic.SetFillSolid(true);
-    pic.SetForeColor(ColumnGreen);
-    pic.SetFillColor(ColumnGreen);
-    pic.Rectangle(0, 0, pic.Width(), pic.Height());
-    pic.SetFillSolid(false);
+    GreenBoard::Clear(pic);
 
     pic.SetFontSize(32);
-    ShadowedText(pic, 40, 40, "これまでの戦績", Heading);
+    GreenBoard::ShadowedText(pic, 40, 40, "これまでの戦績", Heading);
     if (paged) {
         pic.SetFontSize(16);
-        ShadowedText(pic, 320, 56, OpponentLabels[static_cast<size_t>(opponents)], Figures);
+        GreenBoard::ShadowedText(pic, 320, 56, OpponentLabels[static_cast<size_t>(opponents)], Figures);
     }
 
     pic.SetFontSize(12);
@@ -91,15 +69,15 @@ void StatsScreen::Paint(Picture& pic, const Statistics& stats, const std::string
         };
         pic.SetFontSize(16);
         for (size_t c = 0; c < cells.size(); ++c)
-            ShadowedText(pic, ColumnX[c], y, cells[c], Figures);
+            GreenBoard::ShadowedText(pic, ColumnX[c], y, cells[c], Figures);
     }
 
     pic.SetFontSize(16);
     const bool playedToday = stats.daily && stats.daily->date == today;
-    ShadowedText(pic, 24, 520,
-                 "今日の日替わり: " +
-                     (playedToday ? Statistics::DailyText(*stats.daily) : std::string("まだ")),
-                 Figures);
+    GreenBoard::ShadowedText(pic, 24, 520,
+                             "今日の日替わり: " +
+                                 (playedToday ? Statistics::DailyText(*stats.daily) : std::string("まだ")),
+                             Figures);
 
     pic.SetFontSize(12);
     pic.SetForeColor(White);
