@@ -16,6 +16,7 @@
 #include "shell/DailyDeal.h"
 #include "shell/FormMain.h"
 #include "shell/Game.h"
+#include "shell/Narrator.h"
 #include "sound/Sounds.h"
 
 #include <algorithm>
@@ -536,6 +537,8 @@ void KeptGames::ShowSettings()
     game_.GameState = StateBusy;
     settingsRow_ = 0;
     PaintSettings();
+    if (game_.narrator)
+        game_.narrator->Settings(true, settingsRow_, game_.opponents, game_.pace);
     settingsShown_ = true;
     game_.AwaitInput([this] { return settingsShown_; });
     SavePreferences();
@@ -563,6 +566,8 @@ void KeptGames::SettingsInput(const InputEvent& event)
     if (game_.sounds)
         game_.sounds->playSound(2);
     PaintSettings();
+    if (game_.narrator)
+        game_.narrator->Settings(false, settingsRow_, game_.opponents, game_.pace);
 }
 
 void KeptGames::PaintSettings()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/Lineup.h"
+
 #include <cstdint>
 #include <string>
 
@@ -18,6 +20,9 @@ public:
     void Update();
     // A card as it is played or thrown away.
     void Played(const CardPlay& play);
+    // The settings screen: what to do there when it opens, then the row under the cursor and its
+    // value.
+    void Settings(bool opened, int row, Strength opponents, int pace);
     // A pop-up as it opens.
     void PopUp(int32_t eventIndex, const std::string& eventString, int32_t eventTarget, int32_t eventScore);
     // The keys that read on demand, in the player's turn: B the board, C the hand, P the scores.

@@ -3,6 +3,7 @@
 #include "keep/Preferences.h"
 #include "platform/KeyCodes.h"
 #include "screens/Opening.h"
+#include "shell/Narrator.h"
 #include "support/TestGame.h"
 
 #include <algorithm>
@@ -64,6 +65,7 @@ TEST(KeptPreferences, TheSettingsScreenChangesTheOpponentsAndThePaceForTheNextSt
     const std::string profile = MakeTempDir();
     {
         KeptSession s(profile, 9, false);
+        s.game.narrator = std::make_unique<Narrator>(s.game);
         s.beforeKey = [&s](int state) {
             if (state != StateTitle)
                 return false;
@@ -79,6 +81,9 @@ TEST(KeptPreferences, TheSettingsScreenChangesTheOpponentsAndThePaceForTheNextSt
         EXPECT_EQ(s.game.GameState, StateTitle);
         EXPECT_EQ(s.game.opponents, Strength::Strong);
         EXPECT_EQ(s.game.Paced(1000), 250);
+        const std::vector<std::string>& said = s.headless.Narrated();
+        for (const char* line : {"相手の強さ、強い", "進行の速さ、50%", "進行の速さ、25%"})
+            EXPECT_NE(std::find(said.begin(), said.end(), line), said.end()) << line;
     }
     KeptSession again(profile, 9, false);
     again.beforeKey = [](int) { return false; };
