@@ -104,6 +104,7 @@ int Run(const CommandLine& line)
               appPath);
     game.seatOverrides = line.seats;
     game.paceOverride = line.pace;
+    game.colourMarksOverride = line.colourMarks;
     if (line.narrate)
         game.narrator = std::make_unique<Narrator>(game);
     if (line.daily) {

@@ -48,6 +48,7 @@
     if (opponents !== null && /^(weak|standard|strong)$/.test(opponents)) args.push('--opponents', opponents);
     var pace = query.get('pace');
     if (pace !== null && /^(100|50|25)$/.test(pace)) args.push('--pace', pace);
+    if (query.has('colour-marks')) args.push('--colour-marks');
     if (daily !== null) {
       args.push.apply(args, /^\d{4}-\d{2}-\d{2}$/.test(daily) ? ['--daily-date', daily] : ['--daily']);
       args.push('--share-address', window.location.origin + window.location.pathname + '?daily');

@@ -1,5 +1,6 @@
 #include "board/Card.h"
 
+#include "board/ColourMark.h"
 #include "board/Palette.h"
 #include "board/RightAlign.h"
 #include "gfx/Picture.h"
@@ -90,6 +91,15 @@ void Card::Load(const std::array<CardRecord, CardDefCount>& cardDefs, int cardIn
     }
 }
 
+void Card::ColourMarks(bool on)
+{
+    if (marks_ == on)
+        return;
+    marks_ = on;
+    face_.reset();
+    faceState_.reset();
+}
+
 void Card::browserCrash(int mark)
 {
     if (record_.cardIndex == ThreadCard && record_.Size != mark) {
@@ -152,6 +162,10 @@ void Card::PaintFace(Picture& pic, int x, int y) const
         overlay(rainbow_);
     if (record_.cardIndex == ThreadCard)
         overlay(mask_);
+    // Beside the top label, in the part of the card that the next one in the hand leaves showing.
+    // The special cards' colour tells no rule, except the god card's, which is a thread colour.
+    if (marks_ && record_.cardColor >= 0 && (record_.cardColor <= 3 || record_.cardIndex == GodCard))
+        ColourMark::Thread(pic, record_.cardColor, x + 45, y + 3, 12);
 
     pic.SetForeColor(Palette::Black);
     pic.SetFontSize(8);

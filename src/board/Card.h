@@ -30,6 +30,8 @@ public:
     // Only thread cards carry the mark; on any other card the write is ignored.
     void browserCrash(int mark);
 
+    // Whether the face shows its colour's shape beside the bands.
+    void ColourMarks(bool on);
     void PictureMask(const Picture* picture) { mask_ = picture; }
     void PictureRainbow(const Picture* picture) { rainbow_ = picture; }
     const Picture* GetPictureMask() const { return mask_; }
@@ -48,6 +50,7 @@ private:
     CardRecord record_;
     const Picture* mask_ = nullptr;
     const Picture* rainbow_ = nullptr;
+    bool marks_ = false;
     std::array<Point, 18> points_;
     // The face as drawn last, and the pen width, font face, weight and underline it was drawn with.
     mutable std::shared_ptr<const Sprite> face_;

@@ -1,5 +1,6 @@
 #include "board/Thread.h"
 
+#include "board/ColourMark.h"
 #include "board/Palette.h"
 #include "board/RightAlign.h"
 #include "board/ThreadCtrl.h"
@@ -141,6 +142,8 @@ void Thread::Paint(Picture& pic, int x, int y, int w, int threadIndex, bool isCu
 
     pic.SetForeColor(Palette::ThreadColour(t.color));
     pic.TextOutA(x + 95, y + 1, GetTitle());
+    if (game_.ColourMarks())
+        ColourMark::Thread(pic, t.color, x + 83, y + 3, 10);
 
     if (InRange(t.owner, 0, 3)) {
         const int32_t colour = game_.playerCtrl->GetPlayerColor(t.owner);
@@ -148,6 +151,8 @@ void Thread::Paint(Picture& pic, int x, int y, int w, int threadIndex, bool isCu
             pic.SetForeColor(Palette::PlayerOutline(colour));
             pic.SetFillColor(Palette::PlayerFill(colour));
             pic.Rectangle(x + 345, y + 1, x + 389, y + 15);
+            if (game_.ColourMarks())
+                ColourMark::Player(pic, colour, x + 348, y + 3, 10);
         }
     }
     if (t.browserCrash > 2) {

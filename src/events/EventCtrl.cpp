@@ -1,5 +1,6 @@
 #include "events/EventCtrl.h"
 
+#include "board/ColourMark.h"
 #include "board/Palette.h"
 #include "board/Res.h"
 #include "board/Thread.h"
@@ -355,6 +356,8 @@ void EventCtrl::PaintGroupBadge(int32_t group)
     pic.SetForeColor(colour);
     pic.SetFillColor(colour);
     pic.RoundRect(infoRect_.left + 20, infoRect_.top + 20, infoRect_.left + 80, infoRect_.top + 40, 8, 8);
+    if (game_.ColourMarks())
+        ColourMark::Thread(pic, group, infoRect_.left + 84, infoRect_.top + 23, 14);
 }
 
 void EventCtrl::PaintPlayerBadge(int32_t player)
@@ -372,6 +375,8 @@ void EventCtrl::PaintPlayerBadge(int32_t player)
     pic.RoundRect(infoRect_.left + 20, infoRect_.top + 20, infoRect_.left + 100, infoRect_.top + 40, 8, 8);
     pic.SetForeColor(Palette::Black);
     pic.TextOutA(infoRect_.left + 25, infoRect_.top + 25, players.GetPlayerName(player));
+    if (game_.ColourMarks())
+        ColourMark::Player(pic, colour, infoRect_.left + 104, infoRect_.top + 23, 14);
 }
 
 void EventCtrl::PaintEventPoints(int32_t eventScore)

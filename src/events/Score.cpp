@@ -1,5 +1,6 @@
 #include "events/Score.h"
 
+#include "board/ColourMark.h"
 #include "board/Palette.h"
 #include "gfx/Picture.h"
 #include "players/PlayerCtrl.h"
@@ -176,6 +177,8 @@ void Score::PaintPlayerPanel(int player, int x, int y, bool withRank)
     pic.SetForeColor(Palette::PlayerOutline(colour));
     pic.SetFillColor(Palette::PlayerFill(colour));
     pic.RoundRect(x, y, x + 140, y + 70, 10, 10);
+    if (game_.ColourMarks())
+        ColourMark::Player(pic, colour, x + 118, y + 8, 14);
 
     pic.SetForeColor(Palette::Black);
     pic.SetFontSize(12);

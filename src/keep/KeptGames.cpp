@@ -182,6 +182,7 @@ void KeptGames::Open(bool newGame)
     preferences_ = LoadPreferences(store_, messages_, &preferencesStuck_);
     game_.opponents = preferences_.opponents;
     game_.pace = preferences_.pace;
+    game_.colourMarks = preferences_.colourMarks;
     const RecordStore::Read read = store_.Load(RecordName);
     if (!read.exists)
         return;
@@ -538,7 +539,7 @@ void KeptGames::ShowSettings()
     settingsRow_ = 0;
     PaintSettings();
     if (game_.narrator)
-        game_.narrator->Settings(true, settingsRow_, game_.opponents, game_.pace);
+        game_.narrator->Settings(true, settingsRow_, game_.opponents, game_.pace, game_.colourMarks);
     settingsShown_ = true;
     game_.AwaitInput([this] { return settingsShown_; });
     SavePreferences();
@@ -551,13 +552,16 @@ void KeptGames::SettingsInput(const InputEvent& event)
 {
     const int command = event.kind == InputEvent::Kind::KeyDown ? FormMain::KeyCommand(event.code) : 0;
     if (command == CmdUp || command == CmdDown) {
-        settingsRow_ = (settingsRow_ + 1) % SettingsScreen::Rows;
+        settingsRow_ =
+            (settingsRow_ + (command == CmdDown ? 1 : SettingsScreen::Rows - 1)) % SettingsScreen::Rows;
     } else if (command == CmdLeft || command == CmdRight) {
         const int step = command == CmdRight ? 1 : -1;
         if (settingsRow_ == 0)
             game_.opponents = SettingsScreen::StepOpponents(game_.opponents, step);
-        else
+        else if (settingsRow_ == 1)
             game_.pace = SettingsScreen::StepPace(game_.pace, step);
+        else
+            game_.colourMarks = step > 0;
     } else {
         if (IsPress(event))
             settingsShown_ = false;
@@ -567,12 +571,12 @@ void KeptGames::SettingsInput(const InputEvent& event)
         game_.sounds->playSound(2);
     PaintSettings();
     if (game_.narrator)
-        game_.narrator->Settings(false, settingsRow_, game_.opponents, game_.pace);
+        game_.narrator->Settings(false, settingsRow_, game_.opponents, game_.pace, game_.colourMarks);
 }
 
 void KeptGames::PaintSettings()
 {
-    SettingsScreen::Paint(game_.PictureMain, game_.opponents, game_.pace, settingsRow_);
+    SettingsScreen::Paint(game_.PictureMain, game_.opponents, game_.pace, game_.colourMarks, settingsRow_);
     game_.RefreshScreen();
 }
 
@@ -615,10 +619,12 @@ void KeptGames::SaveStatistics()
 
 void KeptGames::SavePreferences()
 {
-    if (game_.opponents == preferences_.opponents && game_.pace == preferences_.pace)
+    if (game_.opponents == preferences_.opponents && game_.pace == preferences_.pace &&
+        game_.colourMarks == preferences_.colourMarks)
         return;
     preferences_.opponents = game_.opponents;
     preferences_.pace = game_.pace;
+    preferences_.colourMarks = game_.colourMarks;
     if (preferencesStuck_)
         return;
     Save(PreferencesName, preferences_.Serialize(), "the choices", "them");

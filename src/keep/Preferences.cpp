@@ -12,7 +12,7 @@ using Json = nlohmann::json;
 
 std::string Preferences::Serialize() const
 {
-    const Json body{{"opponents", StrengthName(opponents)}, {"pace", pace}};
+    const Json body{{"opponents", StrengthName(opponents)}, {"pace", pace}, {"colourMarks", colourMarks}};
     return Envelope::Seal(Kind, Version, body.dump());
 }
 
@@ -34,6 +34,11 @@ std::optional<Preferences> Preferences::Parse(std::string_view bytes, std::strin
         if (pace != 100 && pace != 50 && pace != 25)
             return std::nullopt;
         preferences.pace = pace;
+    }
+    if (const auto found = body->find("colourMarks"); found != body->end()) {
+        if (!found->is_boolean())
+            return std::nullopt;
+        preferences.colourMarks = found->get<bool>();
     }
     return preferences;
 }

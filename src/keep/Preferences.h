@@ -14,6 +14,7 @@ struct Preferences {
     Strength opponents = Strength::Standard;
     // The paced pauses in percent: 100, 50 or 25.
     int pace = 100;
+    bool colourMarks = false;
 
     std::string Serialize() const;
     // Fields a later program adds are passed over; a known field with a value this one cannot use

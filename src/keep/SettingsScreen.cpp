@@ -16,9 +16,10 @@ constexpr int FirstRowY = 170;
 constexpr int RowHeight = 90;
 constexpr int ChoiceX = 260;
 constexpr int ChoiceWidth = 150;
-constexpr std::array<const char*, SettingsScreen::Rows> RowNames = {"相手の強さ", "進行の速さ"};
+constexpr std::array<const char*, SettingsScreen::Rows> RowNames = {"相手の強さ", "進行の速さ", "色の印"};
 constexpr std::array<const char*, 3> StrengthLabels = {"弱い", "普通", "強い"};
 constexpr std::array<const char*, 3> PaceLabels = {"100%", "50%", "25%"};
+constexpr std::array<const char*, 3> MarkLabels = {"オフ", "オン", ""};
 
 int PaceIndex(int pace)
 {
@@ -41,14 +42,15 @@ int SettingsScreen::StepPace(int pace, int step)
     return Paces[static_cast<size_t>(index)];
 }
 
-void SettingsScreen::Paint(Picture& pic, Strength opponents, int pace, int row)
+void SettingsScreen::Paint(Picture& pic, Strength opponents, int pace, bool colourMarks, int row)
 {
     GreenBoard::Clear(pic);
     pic.SetFontSize(32);
     GreenBoard::ShadowedText(pic, 40, 40, "設定", GreenBoard::Heading);
 
-    const std::array<int, Rows> chosen = {static_cast<int>(opponents), PaceIndex(pace)};
-    const std::array<const std::array<const char*, 3>*, Rows> labels = {&StrengthLabels, &PaceLabels};
+    const std::array<int, Rows> chosen = {static_cast<int>(opponents), PaceIndex(pace), colourMarks ? 1 : 0};
+    const std::array<const std::array<const char*, 3>*, Rows> labels = {&StrengthLabels, &PaceLabels,
+                                                                        &MarkLabels};
     for (int r = 0; r < Rows; ++r) {
         const int y = FirstRowY + RowHeight * r;
         pic.SetFontSize(16);

@@ -55,6 +55,7 @@ Card& CardCtrl::GetCard(int cardNo)
     Card& card = *cards_.at(cardNo);
     if (cardNo < ThreadCardCount)
         card.browserCrash(game_.match.cards.crashMark[cardNo]);
+    card.ColourMarks(game_.ColourMarks());
     return card;
 }
 

@@ -34,6 +34,7 @@ const char* CommandLine::Usage()
            "  --opponents STRENGTH    the computer players: weak, standard or strong\n"
            "  --seat N=STRENGTH       one seat 0..3 (seat 0: the autopilot's play)\n"
            "  --narrate               print what a screen reader should say on standard output\n"
+           "  --colour-marks          shapes beside the thread and player colours\n"
            "  --pace PERCENT          the computer players' turns, card flights and pop-ups: 100, 50 or 25\n"
            "  --profile DIR           keep the game in progress and the statistics in DIR\n"
            "  --new-game              start at the title, dropping the kept game\n"
@@ -132,6 +133,8 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
             line.seats[seat] = strength;
         } else if (arg == "--narrate") {
             line.narrate = true;
+        } else if (arg == "--colour-marks") {
+            line.colourMarks = true;
         } else if (arg == "--pace") {
             int pace = 0;
             if (!value(text) || !ParseNumber(text, pace) || (pace != 100 && pace != 50 && pace != 25)) {

@@ -32,6 +32,8 @@ struct CommandLine {
     std::optional<int> pace;
     // --narrate: words for a screen reader (the page asks for them too).
     bool narrate = false;
+    // --colour-marks: shapes beside the colours, over the kept choice.
+    std::optional<bool> colourMarks;
     // The folder of the kept game and the statistics (the headless program keeps nothing without
     // it); --new-game drops the kept game; --stats prints the statistics and ends.
     std::string profile;

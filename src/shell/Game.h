@@ -103,6 +103,10 @@ public:
     // and the command line's for this run over it.
     int pace = 100;
     std::optional<int> paceOverride;
+    // Shapes beside the colours that tell a rule: the kept choice, and the command line's over it.
+    bool colourMarks = false;
+    std::optional<bool> colourMarksOverride;
+    bool ColourMarks() const { return colourMarksOverride.value_or(colourMarks); }
     // Every key, click and tap the window takes, whatever the state: a pop-up closes at the next.
     uint32_t presses = 0;
 

@@ -161,15 +161,17 @@ void Narrator::Played(const CardPlay& play)
     Say(line);
 }
 
-void Narrator::Settings(bool opened, int row, Strength opponents, int pace)
+void Narrator::Settings(bool opened, int row, Strength opponents, int pace, bool colourMarks)
 {
     static const char* const StrengthLabels[] = {"弱い", "普通", "強い"};
     if (opened)
         Say("設定。上下で項目、左右で選択、ほかのキーで戻ります。");
     if (row == 0)
         Say(std::string("相手の強さ、") + StrengthLabels[static_cast<int>(opponents)]);
-    else
+    else if (row == 1)
         Say("進行の速さ、" + std::to_string(pace) + "%");
+    else
+        Say(std::string("色の印、") + (colourMarks ? "オン" : "オフ"));
 }
 
 void Narrator::PopUp(int32_t eventIndex, const std::string& eventString, int32_t eventTarget,

@@ -22,7 +22,7 @@ public:
     void Played(const CardPlay& play);
     // The settings screen: what to do there when it opens, then the row under the cursor and its
     // value.
-    void Settings(bool opened, int row, Strength opponents, int pace);
+    void Settings(bool opened, int row, Strength opponents, int pace, bool colourMarks);
     // A pop-up as it opens.
     void PopUp(int32_t eventIndex, const std::string& eventString, int32_t eventTarget, int32_t eventScore);
     // The keys that read on demand, in the player's turn: B the board, C the hand, P the scores.
