@@ -31,6 +31,18 @@ protected:
     Card card;
 };
 
+TEST_F(CardPaintTest, AColourMarkSitsBesideTheTopLabelWhenAsked)
+{
+    Paint(3, 2);
+    EXPECT_FALSE(Shows(Black, 46, 4, 56, 14));
+    card.ColourMarks(true);
+    Paint(3, 2);
+    EXPECT_TRUE(Shows(Black, 46, 4, 56, 14));
+    // A special card's colour tells no rule: no mark.
+    Paint(AboneCard, 4);
+    EXPECT_FALSE(Shows(Black, 46, 4, 56, 14));
+}
+
 TEST_F(CardPaintTest, BandsTakeTheCardColourAroundAWhiteLine)
 {
     const Color bands[5] = {Black, 0x005AFF, 0x339900, 0xFF6E00, 0x00E8FF};

@@ -157,6 +157,20 @@ TEST_F(EventCtrlTest, PlatesInPlayerAndGroupColours)
     EXPECT_EQ(pic.Pixel(in.left + 50, in.top + 30), 0x000000u);
 }
 
+TEST_F(EventCtrlTest, PlatesCarryTheirColourMarksWhenAsked)
+{
+    const Rect& in = events().infoRect();
+    const Rect player{in.left + 104, in.top + 23, in.left + 118, in.top + 37};
+    const Rect group{in.left + 84, in.top + 23, in.left + 98, in.top + 37};
+    events().PaintPopUp(GoodThread, "good", 2, 0);
+    EXPECT_FALSE(Any(player, 0x000000));
+    t.game.colourMarks = true;
+    events().PaintPopUp(GoodThread, "good", 2, 0);
+    EXPECT_TRUE(Any(player, 0x000000));
+    events().PaintPopUp(FestivalStart, "festa", 3, 0);
+    EXPECT_TRUE(Any(group, 0x000000));
+}
+
 TEST_F(EventCtrlTest, ContentShowsTheTextOrTheThreadAtThePosition)
 {
     const Rect& c = events().contentRect();
