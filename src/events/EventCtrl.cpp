@@ -161,7 +161,6 @@ int EventCtrl::EventSound(int32_t eventIndex)
 std::string EventCtrl::Spoken(int32_t eventIndex, const std::string& eventString, int32_t eventTarget,
                               int32_t eventScore) const
 {
-    static const char* const GroupNames[] = {"", "赤", "緑", "青"};
     const EventLook look = Describe(eventIndex, eventTarget);
     std::string line = look.title;
     if (look.threadContent) {
@@ -177,7 +176,7 @@ std::string EventCtrl::Spoken(int32_t eventIndex, const std::string& eventString
     if (look.plate == Plate::Player && eventTarget >= 0 && eventTarget < PlayerCount)
         line += "。" + game_.playerCtrl->GetPlayerName(eventTarget);
     if (look.plate == Plate::Group && eventTarget >= 1 && eventTarget <= 3)
-        line += std::string("。") + GroupNames[eventTarget] + "グループ";
+        line += std::string("。") + ColourNames[static_cast<size_t>(eventTarget)] + "グループ";
     if (look.points)
         line += "。" + std::to_string(eventScore) + "点";
     return line;

@@ -515,37 +515,33 @@ void KeptGames::Abandon()
     throw Unwind{};
 }
 
-void KeptGames::ShowStatistics()
+void KeptGames::OverTitle(bool& shown, const std::function<void()>& paint)
 {
     const Picture title = game_.PictureMain;
     game_.GameState = StateBusy;
-    // The page of the strength chosen, if it has one.
-    statsPages_ = StatsScreen::Pages(stats_);
-    const auto chosen = std::find(statsPages_.begin(), statsPages_.end(), game_.opponents);
-    const auto standard = std::find(statsPages_.begin(), statsPages_.end(), Strength::Standard);
-    statsPage_ = static_cast<size_t>((chosen != statsPages_.end() ? chosen : standard) - statsPages_.begin());
-    PaintStatistics();
-    statsShown_ = true;
-    game_.AwaitInput([this] { return statsShown_; });
+    paint();
+    shown = true;
+    game_.AwaitInput([&shown] { return shown; });
     game_.PictureMain = title;
     game_.RefreshScreen();
     game_.GameState = StateTitle;
 }
 
+void KeptGames::ShowStatistics()
+{
+    // The page of the strength chosen, if it has one.
+    statsPages_ = StatsScreen::Pages(stats_);
+    const auto chosen = std::find(statsPages_.begin(), statsPages_.end(), game_.opponents);
+    const auto standard = std::find(statsPages_.begin(), statsPages_.end(), Strength::Standard);
+    statsPage_ = static_cast<size_t>((chosen != statsPages_.end() ? chosen : standard) - statsPages_.begin());
+    OverTitle(statsShown_, [this] { PaintStatistics(); });
+}
+
 void KeptGames::ShowSettings()
 {
-    const Picture title = game_.PictureMain;
-    game_.GameState = StateBusy;
     settingsRow_ = 0;
-    PaintSettings();
-    if (game_.narrator)
-        game_.narrator->Settings(true, settingsRow_, game_.opponents, game_.pace, game_.colourMarks);
-    settingsShown_ = true;
-    game_.AwaitInput([this] { return settingsShown_; });
+    OverTitle(settingsShown_, [this] { PaintSettings(true); });
     SavePreferences();
-    game_.PictureMain = title;
-    game_.RefreshScreen();
-    game_.GameState = StateTitle;
 }
 
 void KeptGames::SettingsInput(const InputEvent& event)
@@ -569,15 +565,15 @@ void KeptGames::SettingsInput(const InputEvent& event)
     }
     if (game_.sounds)
         game_.sounds->playSound(2);
-    PaintSettings();
-    if (game_.narrator)
-        game_.narrator->Settings(false, settingsRow_, game_.opponents, game_.pace, game_.colourMarks);
+    PaintSettings(false);
 }
 
-void KeptGames::PaintSettings()
+void KeptGames::PaintSettings(bool opened)
 {
     SettingsScreen::Paint(game_.PictureMain, game_.opponents, game_.pace, game_.colourMarks, settingsRow_);
     game_.RefreshScreen();
+    if (game_.narrator)
+        game_.narrator->Settings(opened, settingsRow_, game_.opponents, game_.pace, game_.colourMarks);
 }
 
 void KeptGames::PaintStatistics()
@@ -619,12 +615,10 @@ void KeptGames::SaveStatistics()
 
 void KeptGames::SavePreferences()
 {
-    if (game_.opponents == preferences_.opponents && game_.pace == preferences_.pace &&
-        game_.colourMarks == preferences_.colourMarks)
+    const Preferences chosen{game_.opponents, game_.pace, game_.colourMarks};
+    if (chosen == preferences_)
         return;
-    preferences_.opponents = game_.opponents;
-    preferences_.pace = game_.pace;
-    preferences_.colourMarks = game_.colourMarks;
+    preferences_ = chosen;
     if (preferencesStuck_)
         return;
     Save(PreferencesName, preferences_.Serialize(), "the choices", "them");

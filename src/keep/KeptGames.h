@@ -79,10 +79,13 @@ private:
     void FinishGame();
     [[noreturn]] void Abandon();
     void ShowStatistics();
+    // A screen over the title, painted by paint, until a press clears shown; then the title again.
+    void OverTitle(bool& shown, const std::function<void()>& paint);
     void ShowSettings();
     // A key on the settings screen: arrows change them, any other press leaves.
     void SettingsInput(const InputEvent& event);
-    void PaintSettings();
+    // Draws the settings, and says them: opened tells what to do there first.
+    void PaintSettings(bool opened);
     void PaintStatistics();
     bool InGame() const;
     void ResetTallies();

@@ -1,6 +1,7 @@
 #include "keep/Preferences.h"
 
 #include "keep/Envelope.h"
+#include "shell/GameTypes.h"
 
 #include <nlohmann/json.hpp>
 
@@ -31,7 +32,7 @@ std::optional<Preferences> Preferences::Parse(std::string_view bytes, std::strin
     }
     if (const auto found = body->find("pace"); found != body->end()) {
         const int pace = found->is_number_integer() ? found->get<int>() : 0;
-        if (pace != 100 && pace != 50 && pace != 25)
+        if (!IsPace(pace))
             return std::nullopt;
         preferences.pace = pace;
     }

@@ -2,6 +2,7 @@
 
 #include "gfx/Picture.h"
 #include "keep/GreenBoard.h"
+#include "shell/GameTypes.h"
 
 #include <algorithm>
 #include <string>
@@ -17,14 +18,13 @@ constexpr int RowHeight = 90;
 constexpr int ChoiceX = 260;
 constexpr int ChoiceWidth = 150;
 constexpr std::array<const char*, SettingsScreen::Rows> RowNames = {"相手の強さ", "進行の速さ", "色の印"};
-constexpr std::array<const char*, 3> StrengthLabels = {"弱い", "普通", "強い"};
 constexpr std::array<const char*, 3> PaceLabels = {"100%", "50%", "25%"};
 constexpr std::array<const char*, 3> MarkLabels = {"オフ", "オン", ""};
 
 int PaceIndex(int pace)
 {
-    const auto found = std::find(SettingsScreen::Paces.begin(), SettingsScreen::Paces.end(), pace);
-    return found == SettingsScreen::Paces.end() ? 0 : static_cast<int>(found - SettingsScreen::Paces.begin());
+    const auto found = std::find(Paces.begin(), Paces.end(), pace);
+    return found == Paces.end() ? 0 : static_cast<int>(found - Paces.begin());
 }
 
 } // namespace

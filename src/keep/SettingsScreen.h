@@ -11,7 +11,6 @@ class Picture;
 class SettingsScreen {
 public:
     static constexpr int Rows = 3;
-    static constexpr std::array<int, 3> Paces = {100, 50, 25};
 
     static void Paint(Picture& pic, Strength opponents, int pace, bool colourMarks, int row);
     // The choice after a step of Left (-1) or Right (+1) on a row, kept within its choices.

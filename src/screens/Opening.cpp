@@ -34,7 +34,6 @@ constexpr std::array<const char*, 4> ModeNames = {"またーりモード 山札�
                                                   "殺伐モード 山札式", "殺伐モード デッキ式"};
 
 // The opponents' row of the selection screen, in the free band between the hints and the mode line.
-constexpr std::array<const char*, 3> OpponentLabels = {"弱い", "普通", "強い"};
 constexpr int OpponentsRowTop = 426;
 constexpr int OpponentsRowHeight = 32;
 constexpr int OpponentsFirstLeft = 360;
@@ -266,7 +265,7 @@ void Opening::PaintSelect()
             pic.RoundRect(box.left, box.top, box.right, box.bottom, 10, 10);
         }
         pic.SetForeColor(chosen ? Palette::White : ModeNameColor);
-        pic.TextOutA(box.left + 14, box.top + 5, OpponentLabels[static_cast<size_t>(opponents)]);
+        pic.TextOutA(box.left + 14, box.top + 5, StrengthLabels[static_cast<size_t>(opponents)]);
     }
     pic.SetFontSize(12);
 

@@ -137,7 +137,7 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
             line.colourMarks = true;
         } else if (arg == "--pace") {
             int pace = 0;
-            if (!value(text) || !ParseNumber(text, pace) || (pace != 100 && pace != 50 && pace != 25)) {
+            if (!value(text) || !ParseNumber(text, pace) || !IsPace(pace)) {
                 error = "--pace needs 100, 50 or 25";
                 return std::nullopt;
             }

@@ -154,10 +154,11 @@ void Game::NotifyCardCommit(const CardPlay& play, bool after)
 {
     if (onCardCommit)
         onCardCommit(play, after);
-    if (narrator && !after)
-        narrator->Played(play);
+    // A card is said as it goes; the scores it changed once it has been paid.
     if (narrator && after)
         narrator->Update();
+    else if (narrator)
+        narrator->Played(play);
 }
 
 void Game::DoEvents()

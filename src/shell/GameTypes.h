@@ -26,6 +26,17 @@ constexpr bool IsGameState(int state)
 // On the title the low three bits of GameMode are the menu cursor.
 constexpr int MenuQuit = 4;
 
+// The opponents' strengths as the screens name them, in the order of Strength.
+constexpr std::array<const char*, 3> StrengthLabels = {"弱い", "普通", "強い"};
+// The colours' names by code: 0 the rainbow, then the thread colours 1..3, 4 the special cards'.
+constexpr std::array<const char*, 5> ColourNames = {"虹", "赤", "緑", "青", "黄"};
+// The paces a player may choose, in percent of the usual pauses.
+constexpr std::array<int, 3> Paces = {100, 50, 25};
+constexpr bool IsPace(int pace)
+{
+    return pace == Paces[0] || pace == Paces[1] || pace == Paces[2];
+}
+
 // Commands that keys and most mouse actions are reduced to.
 constexpr int CmdLeft = 1;
 constexpr int CmdUp = 2;

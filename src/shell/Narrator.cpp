@@ -18,8 +18,9 @@ constexpr int ExtraSwitchPresses = 5;
 
 std::string ColourName(int32_t colour)
 {
-    static const char* const Names[] = {"虹", "赤", "緑", "青", "黄"};
-    return colour >= 0 && colour <= 4 ? Names[colour] : "";
+    return colour >= 0 && colour < static_cast<int32_t>(ColourNames.size())
+               ? ColourNames[static_cast<size_t>(colour)]
+               : "";
 }
 
 std::string TitleItem(int item, bool extra)
@@ -163,11 +164,10 @@ void Narrator::Played(const CardPlay& play)
 
 void Narrator::Settings(bool opened, int row, Strength opponents, int pace, bool colourMarks)
 {
-    static const char* const StrengthLabels[] = {"弱い", "普通", "強い"};
     if (opened)
         Say("設定。上下で項目、左右で選択、ほかのキーで戻ります。");
     if (row == 0)
-        Say(std::string("相手の強さ、") + StrengthLabels[static_cast<int>(opponents)]);
+        Say(std::string("相手の強さ、") + StrengthLabels[static_cast<size_t>(opponents)]);
     else if (row == 1)
         Say("進行の速さ、" + std::to_string(pace) + "%");
     else
