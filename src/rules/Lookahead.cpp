@@ -127,7 +127,7 @@ void Lookahead::Sample()
 void Lookahead::ShuffleUnseenCards()
 {
     MatchState& s = sampled_;
-    const int cardMax = (s.GameMode & ModeExtra) != 0 ? 328 : 204;
+    const int cardMax = Rules(tables_, s).CardMax();
     const bool deck = (s.GameMode & ModeDeck) != 0;
     const int rows = cardMax / PlayerCount;
     std::vector<int32_t*> unseen;
@@ -176,7 +176,7 @@ void Lookahead::ShuffleTraps()
                 held[card] = true;
         }
     }
-    const int cardMax = (s.GameMode & ModeExtra) != 0 ? 328 : 204;
+    const int cardMax = Rules(tables_, s).CardMax();
     const bool deck = (s.GameMode & ModeDeck) != 0;
     for (int i = 0; i < cardMax; ++i) {
         const int32_t card = s.cards.pile[i];
