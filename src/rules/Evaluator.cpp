@@ -1,6 +1,7 @@
 #include "rules/Evaluator.h"
 
 #include "rules/CardFamily.h"
+#include "rules/Rng.h"
 
 #include <algorithm>
 #include <bit>
@@ -203,26 +204,7 @@ int32_t Evaluator::Choose(int player, Rng& rng) const
                 bestAt[slot] |= 1U << position;
         }
     }
-    // Drawing pairs at random until a best one turns up gives every best pair the same chance. The
-    // draws are looked at sixteen pairs at a time, a pair's position only where its slot holds a
-    // best pair; then just the draws up to the first best pair are taken.
-    uint32_t bestSlots = 0;
-    for (int slot = 0; slot < HandSlots; ++slot)
-        bestSlots |= static_cast<uint32_t>(bestAt[slot] != 0) << slot;
-    constexpr int Batch = 16;
-    for (;;) {
-        uint32_t candidates = 0;
-        for (int i = 0; i < Batch; ++i)
-            candidates |= ((bestSlots >> rng.PeekBelow(2 * i + 1, HandSlots)) & 1U) << i;
-        for (; candidates != 0; candidates &= candidates - 1) {
-            const int i = std::countr_zero(candidates);
-            const int slot = rng.PeekBelow(2 * i + 1, HandSlots);
-            const int position = rng.PeekBelow(2 * i + 2, BoardPositions);
-            if (((bestAt[slot] >> position) & 1U) != 0) {
-                rng.Skip(2 * i + 2);
-                return position * 10 + slot;
-            }
-        }
-        rng.Skip(2 * Batch);
-    }
+    // Drawing pairs at random until a best one turns up gives every best pair the same chance.
+    const Rng::Cell pick = rng.DrawUntilSet(bestAt, BoardPositions);
+    return pick.column * 10 + pick.row;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
 
 // The game's one random source: uniform reals in [0, 1) with 24 bits, like the single-precision
 // generator the rules were tuned with. A fixed seed makes every game reproducible; Randomize then
@@ -18,13 +20,21 @@ public:
     float Next() { return static_cast<float>(Draw()) * (1.0f / 16777216.0f); }
     // floor(u * n) for a fresh u; 0..n-1 for n >= 1.
     int Below(int n) { return Scale(Draw(), n); }
-    // What Below(n) would give at the draw `ahead` places on (1 is the next), without drawing:
-    // a search over many draws can test them side by side, then Skip past those it used.
-    int PeekBelow(int ahead, int n) const
-    {
-        return Scale(Top24(state_ + Step * static_cast<uint64_t>(ahead)), n);
-    }
-    void Skip(int draws) { state_ += Step * static_cast<uint64_t>(draws); }
+    // The ways a batch of draws can be worked out: one draw at a time, or eight side by side in
+    // the processor's vector registers where it has 64-bit lanes that multiply. Both give the same
+    // draws; Widest takes the eight where it can.
+    enum class Lanes { One, Widest };
+    struct Cell {
+        int row = 0;
+        int column = 0;
+    };
+    // Draws cells, Below(rows.size()) then Below(columns), until one whose bit is set in its row,
+    // and returns it: every set cell is as likely, and the draws taken are those of drawing one cell
+    // at a time. At most 16 rows and 32 columns; with no bit set nothing is drawn and {-1, -1}
+    // comes back.
+    Cell DrawUntilSet(std::span<const uint32_t> rows, int columns, Lanes lanes = Lanes::Widest);
+    // Eight draws of Below(n), 1 <= n <= 256, as eight calls would give them.
+    std::array<uint8_t, 8> EightBelow(int n, Lanes lanes = Lanes::Widest);
     // R < p, compared in single precision as the rules state.
     bool Chance(double p) { return Next() < static_cast<float>(p); }
     // The whole state: a game started from the same state deals and plays the same. A state set
@@ -76,6 +86,12 @@ private:
         return Rounded(k, n);
     }
     static int Rounded(int64_t k, int n);
+    // What Below(n) would give at the draw `ahead` places on (1 is the next), without drawing.
+    int PeekBelow(int ahead, int n) const
+    {
+        return Scale(Top24(state_ + Step * static_cast<uint64_t>(ahead)), n);
+    }
+    void Skip(int draws) { state_ += Step * static_cast<uint64_t>(draws); }
 
     uint64_t state_;
     bool fixed_;

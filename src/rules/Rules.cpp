@@ -40,10 +40,10 @@ void Rules::Happen(Happening::Kind kind, int32_t eventIndex, TextRef text, int32
 std::array<char, 8> Rules::MakeId()
 {
     static constexpr char Alphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz/+";
+    const std::array<uint8_t, 8> drawn = s_.rng.EightBelow(64);
     std::array<char, 8> id{};
-    for (int i = 0; i < static_cast<int>(id.size()); ++i)
-        id[i] = Alphabet[s_.rng.PeekBelow(i + 1, 64)];
-    s_.rng.Skip(static_cast<int>(id.size()));
+    for (size_t i = 0; i < id.size(); ++i)
+        id[i] = Alphabet[drawn[i]];
     return id;
 }
 
