@@ -39,8 +39,10 @@ cc -shared -fPIC -o "$shim/clock.so" "$shim/clock.c"
                 "--quit-at-state $state --screenshot $out/screen-$mode-$name.png > /dev/null"
         done
     done
-    echo "PAKAPONTA_DATA=$bin $bin/soundlog 3 0 1 7 > $out/sound-3-0.log"
-    echo "PAKAPONTA_DATA=$bin $bin/soundlog 1 1 1 5 > $out/sound-1-1.log"
+    # The music is opened by its path: the data folder is written as DATA so that two builds in
+    # different folders compare.
+    echo "PAKAPONTA_DATA=$bin $bin/soundlog 3 0 1 7 | sed 's|$bin|DATA|g' > $out/sound-3-0.log"
+    echo "PAKAPONTA_DATA=$bin $bin/soundlog 1 1 1 5 | sed 's|$bin|DATA|g' > $out/sound-1-1.log"
 } | LD_PRELOAD="$shim/clock.so" xargs -P "$jobs" -I CMD sh -c CMD
 
 if [ $# -eq 3 ]; then
