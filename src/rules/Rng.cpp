@@ -81,12 +81,10 @@ WIDE Rng::Cell DrawUntilSetWide(uint64_t& state, uint64_t step, std::span<const 
 
 WIDE std::array<uint8_t, 8> EightBelowWide(uint64_t& state, uint64_t step, int n)
 {
-    alignas(32) std::array<uint32_t, 8> drawn{};
-    _mm256_store_si256(reinterpret_cast<__m256i*>(drawn.data()), Below(state, Ahead(step, 1, 1), n));
-    state += step * 8;
     std::array<uint8_t, 8> out{};
-    for (int i = 0; i < 8; ++i)
-        out[i] = static_cast<uint8_t>(drawn[i]);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out.data()),
+                     _mm256_cvtepi32_epi8(Below(state, Ahead(step, 1, 1), n)));
+    state += step * 8;
     return out;
 }
 
@@ -105,10 +103,12 @@ int Rng::Rounded(int64_t k, int n)
 
 Rng::Cell Rng::DrawUntilSet(std::span<const uint32_t> rows, int columns, Lanes lanes)
 {
+    if (rows.size() > MaxRows || columns < 1 || columns > MaxColumns)
+        return {-1, -1};
     uint32_t rowsSet = 0;
     for (size_t row = 0; row < rows.size(); ++row)
         rowsSet |= static_cast<uint32_t>(rows[row] != 0) << row;
-    if (rowsSet == 0 || rows.size() > MaxRows || columns < 1 || columns > MaxColumns)
+    if (rowsSet == 0)
         return {-1, -1};
 #ifdef RNG_WIDE_LANES
     if (lanes == Lanes::Widest && HasWideLanes())
